@@ -1,0 +1,13 @@
+// Synthetic contest logs for benchmarks: mostly clean QSOs with about 5%
+// dupes, 2% bad counties and a few QSOs on a wrong band.
+#pragma once
+
+#include "host/plugin_host.h"
+
+#include <vector>
+
+namespace bench {
+
+std::vector<host::Qso> syntheticLog(int count, unsigned seed = 12345);
+
+}  // namespace bench

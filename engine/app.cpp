@@ -1,0 +1,54 @@
+#include "engine/app.h"
+
+#include "engine/engine.h"
+#include "platform/library_lifecycle.h"
+
+#include <chrono>
+#include <thread>
+
+namespace engine {
+
+CTestApp &theApp() {
+    static CTestApp app;
+    return app;
+}
+
+bool CTestApp::InitInstance() {
+    Engine::instance();  // build every table and text now, not on first use
+    return true;
+}
+
+int CTestApp::ExitInstance(bool processEnding) {
+    // When the process ends, the UI thread is already gone: nothing to wait
+    // for, and waiting under the loader lock could hang the host.
+    if (processEnding) return 0;
+    CompanionUi &ui = Engine::instance().companionUi();
+    if (!ui.isRunning()) return 0;
+    ui.stop();
+    // Give the UI thread time to leave its last instructions in this library.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return 0;
+}
+
+}  // namespace engine
+
+namespace platform {
+namespace {
+void *loadedModule = nullptr;  // written once at load, before any call
+}
+
+void libraryAttached(void *module) {
+    loadedModule = module;
+    engine::theApp().InitInstance();
+}
+
+void libraryDetached(bool processEnding) {
+    try {
+        engine::theApp().ExitInstance(processEnding);
+    } catch (...) {
+    }
+}
+
+void *libraryModule() { return loadedModule; }
+
+}  // namespace platform

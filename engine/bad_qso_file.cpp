@@ -1,0 +1,92 @@
+#include "engine/bad_qso_file.h"
+
+#include "platform/files.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace engine {
+namespace bad_qso_file {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE *file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+void writeLine(std::FILE *file, const std::string &line) {
+    std::fwrite(line.data(), 1, line.size(), file);
+    std::fwrite("\r\n", 1, 2, file);
+}
+
+bool readAll(const std::string &fileName, std::string &content) {
+    File file(platform::openFile(fileName, "rb"));
+    if (!file) return false;
+    char chunk[65536];
+    std::size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
+        content.append(chunk, n);
+    return true;
+}
+
+}  // namespace
+
+void create(const std::string &fileName, const std::string &header) {
+    File file(platform::openFile(fileName, "wb"));
+    if (!file) return;
+    writeLine(file.get(), header);
+}
+
+void append(const std::string &fileName, const std::vector<std::string> &lines) {
+    if (lines.empty()) return;
+    File file(platform::openFile(fileName, "ab"));
+    if (!file) return;
+    for (const std::string &line : lines) writeLine(file.get(), line);
+}
+
+bool readLines(const std::string &fileName, std::vector<std::string> &lines) {
+    std::string content;
+    if (!readAll(fileName, content)) return false;
+    // Lines end with LF (CR LF as written); a last line without one counts.
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        const bool last = end == std::string::npos;
+        if (last) end = content.size();
+        std::size_t stop = end;
+        if (stop > start && content[stop - 1] == '\r') --stop;
+        lines.emplace_back(content, start, stop - start);
+        start = last ? end : end + 1;
+    }
+    return true;
+}
+
+int countLines(const std::string &fileName) {
+    std::string content;
+    if (!readAll(fileName, content)) return 0;
+    int count = 0;
+    for (char c : content)
+        if (c == '\n') ++count;
+    if (!content.empty() && content.back() != '\n') ++count;
+    return count;
+}
+
+void rewrite(const std::string &fileName, const std::string &header,
+             const std::vector<std::string> &lines) {
+    const std::string temporary = fileName + ".new";
+    {
+        File file(platform::openFile(temporary, "wb"));
+        if (!file) return;
+        writeLine(file.get(), header);
+        for (const std::string &line : lines) writeLine(file.get(), line);
+        if (std::fflush(file.get()) != 0 || std::ferror(file.get())) {
+            file.reset();
+            platform::removeFile(temporary);
+            return;
+        }
+    }
+    if (!platform::replaceFile(temporary, fileName)) platform::removeFile(temporary);
+}
+
+}  // namespace bad_qso_file
+}  // namespace engine

@@ -1,0 +1,32 @@
+// The text file that lists every problem QSO, one CR LF line each.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace engine {
+
+namespace bad_qso_file {
+
+// Creates or truncates the file and writes its first line.
+void create(const std::string &fileName, const std::string &header);
+
+// Appends lines (each without its line end) to the file; does nothing when
+// the file cannot be opened.
+void append(const std::string &fileName, const std::vector<std::string> &lines);
+
+// All lines of the file without their line ends; false when it cannot be
+// read.
+bool readLines(const std::string &fileName, std::vector<std::string> &lines);
+
+// Number of lines, 0 when the file cannot be read.
+int countLines(const std::string &fileName);
+
+// Replaces the whole file with header and lines. The new content is written
+// to a temporary file first and swapped in, so a crash keeps the old file.
+void rewrite(const std::string &fileName, const std::string &header,
+             const std::vector<std::string> &lines);
+
+}  // namespace bad_qso_file
+
+}  // namespace engine

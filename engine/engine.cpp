@@ -1,0 +1,99 @@
+#include "engine/engine.h"
+
+#include "platform/message_box.h"
+
+namespace engine {
+
+Engine::Engine() : ui_(&defaultUi_), cabrillo_(&defaultCabrillo_) {}
+
+Engine &Engine::instance() {
+    static Engine engine;
+    return engine;
+}
+
+void Engine::setCompanionUi(CompanionUi *ui) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ui_ = ui != nullptr ? ui : &defaultUi_;
+}
+
+void Engine::setCabrilloExport(CabrilloExport *cabrillo) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    cabrillo_ = cabrillo != nullptr ? cabrillo : &defaultCabrillo_;
+}
+
+CompanionUi &Engine::companionUi() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return *ui_;
+}
+
+unsigned Engine::setVersion() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    state_.htmlResult = 1;
+    return 0;
+}
+
+int Engine::resetStats(const ResetArgs &args) {
+    CabrilloExport *cabrillo;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        resetBeforeStationDetails(state_, args);
+        cabrillo = cabrillo_;
+    }
+    if (args.reportRequest != 0) {
+        // The station-details dialog is modal: never hold the lock across it.
+        cabrillo->editStationDetails(args.ownCall, args.contestStart,
+                                     args.contestEnd);
+        markStationDetailsDone();
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    resetAfterStationDetails(state_, args, *ui_);
+    return 1;
+}
+
+int Engine::addData(const QsoArgs &args) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return addQso(state_, args);
+}
+
+int Engine::removeData(const QsoArgs &args) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return removeQso(state_, args, *ui_);
+}
+
+int Engine::checkCall(const CheckCallArgs &args) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return engine::checkCall(state_, args, *ui_);
+}
+
+int Engine::isValidExchange(const std::string &field, int index) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return engine::isValidExchange(state_, field, index);
+}
+
+const char *Engine::getResult(int *score) {
+    std::vector<CabrilloQso> exportLines;
+    CabrilloExport *cabrillo;
+    int claimed;
+    std::string hostVersion;
+    const char *text;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        claimed = scoreLog(state_, exportLines);
+        if (score != nullptr) *score = claimed;
+        cabrillo = cabrillo_;
+        hostVersion = state_.hostVersion;
+        text = state_.resultText.c_str();
+        if (state_.reportRequest == 0) return text;
+    }
+    // Writing the log and telling the user about it happen outside the
+    // lock: the message box is modal. resultText is only ever changed by
+    // this entry point, on the host's thread.
+    for (const CabrilloQso &qso : exportLines) cabrillo->addQsoLine(qso);
+    if (std::optional<std::string> message = cabrillo->writeLog(claimed, hostVersion)) {
+        platform::showMessage(*message, "Output", platform::MessageIcon::Information);
+        if (score != nullptr) *score = -1;
+    }
+    return text;
+}
+
+}  // namespace engine

@@ -1,0 +1,46 @@
+// Everything the contest engine keeps between entry-point calls.
+#pragma once
+
+#include "engine/info.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace engine {
+
+constexpr const char *kPluginIni = "Plugins\\Morvantia.ini";
+constexpr const char *kIniSection = "Settings";
+
+using TextArray = std::vector<std::string>;
+
+// All fields are guarded by Engine::mutex_.
+struct EngineState {
+    QsoStore store;
+    TextArray workedBands;
+    // Three rows of the previous-QSO table; reset refills rows 0 and 1.
+    std::array<TextArray, 3> previousQsoRows;
+    // Worked counties by band row and mode class, shown by the county tracker.
+    std::array<std::array<TextArray, 3>, 3> multipliers;
+
+    std::string myCode;
+    std::string ownPrefix;
+    std::string contestant;
+    std::string contestYear;
+    std::string contestDate;
+    std::string hostVersion;
+    std::string badQsoFileName;
+    OleTime contestStart;
+    OleTime contestEnd;
+
+    int russianUi = 0;
+    int reportRequest = 0;
+    int htmlResult = 0;
+    int refreshPending = 1;
+    int secondFieldLock = 0;
+
+    std::string resultText;
+    int claimedScore = 0;
+};
+
+}  // namespace engine

@@ -1,0 +1,81 @@
+// The QSO record and the store that holds the accepted QSOs.
+#pragma once
+
+#include "engine/stats_api.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace engine {
+
+// A date-time as the host gives it; a new record holds zero, valid.
+struct OleTime {
+    double value = 0.0;
+    int32_t status = HOST_DATETIME_VALID;
+
+    static OleTime from(const HostDateTime *dateTime);
+    HostDateTime toHost() const;
+};
+
+// Equal when both are valid with the same value or both are null; an invalid
+// time never equals anything.
+bool sameTime(const OleTime &a, const OleTime &b);
+
+// One accepted QSO.
+class CInfo {
+public:
+    CInfo() = default;
+    CInfo(const CInfo &) = default;
+    CInfo(CInfo &&) noexcept = default;
+    CInfo &operator=(const CInfo &) = default;
+    CInfo &operator=(CInfo &&) noexcept = default;
+    virtual ~CInfo() = default;
+
+    std::string call;
+    std::string countryPrefix;
+    std::string band;
+    std::string mode;
+    std::string rstReceived;
+    std::string rstSent;
+    std::string exchReceived;
+    std::string exchSent;
+    std::string countryCode;
+    std::string county;
+    int32_t freqKHz = 0;
+    int32_t excluded = 0;
+    int32_t badQso = 0;
+    int32_t dupe = 0;
+    OleTime time;
+};
+
+// The accepted QSOs in arrival order, indexed by call, band and mode so that
+// dupe checks stay cheap at any log size.
+class QsoStore {
+public:
+    int GetSize() const { return static_cast<int>(records_.size()); }
+    const CInfo &GetAt(int index) const { return records_.at(index); }
+    int Add(const CInfo &record);
+    void RemoveAt(int index, int count = 1);
+    void RemoveAll();
+
+    // Stored records with this call, band and mode (exact comparison).
+    int countMatching(const std::string &call, const std::string &band,
+                      const std::string &mode) const;
+
+    // Index of the first record with this call, band, mode and time, or -1.
+    int findFirst(const std::string &call, const std::string &band,
+                  const std::string &mode, const OleTime &time) const;
+
+    const std::vector<CInfo> &records() const { return records_; }
+
+private:
+    static std::string key(const std::string &call, const std::string &band,
+                           const std::string &mode);
+
+    std::vector<CInfo> records_;
+    std::unordered_map<std::string, int> counts_;
+};
+
+}  // namespace engine

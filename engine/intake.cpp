@@ -1,0 +1,121 @@
+#include "engine/operations.h"
+
+#include "engine/bad_qso_file.h"
+#include "engine/contest_rules.h"
+
+#include <algorithm>
+
+namespace engine {
+namespace {
+
+std::string lastTwo(const std::string &text) {
+    return text.size() <= 2 ? text : text.substr(text.size() - 2);
+}
+
+std::string trimBlanks(const std::string &text) {
+    const std::size_t begin = text.find_first_not_of(" \t\r\n");
+    if (begin == std::string::npos) return std::string();
+    const std::size_t end = text.find_last_not_of(" \t\r\n");
+    return text.substr(begin, end - begin + 1);
+}
+
+std::string upper(std::string text) {
+    for (char &c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+// "012AB" becomes "012 AB"; an exchange with a blank after its first
+// character is kept as typed.
+std::string normaliseExchange(const std::string &received) {
+    const std::size_t blank = received.find(' ');
+    if (blank != std::string::npos && blank > 0) return received;
+    const std::string head = received.size() <= 3 ? received : received.substr(0, 3);
+    return head + " " + lastTwo(received);
+}
+
+// The problem lines of one QSO, built only when a problem is found.
+class ProblemLines {
+public:
+    ProblemLines(const EngineState &state, const QsoArgs &args)
+        : state_(state), args_(args) {}
+
+    void add(const char *message) {
+        if (prefix_.empty()) {
+            const std::string sep = "  ";
+            prefix_ = "QSO:  " + std::to_string(args_.frequencyHz / 1000) + sep +
+                      args_.mode + sep + formatTime(args_.time, "%Y-%m-%d %H%M") +
+                      sep + args_.ownCall + sep + args_.rstSent + sep +
+                      args_.exchSent + sep + args_.call + sep +
+                      args_.rstReceived + sep + args_.exchReceived;
+        }
+        lines_.push_back(prefix_ + message);
+    }
+
+    ~ProblemLines() { bad_qso_file::append(state_.badQsoFileName, lines_); }
+
+private:
+    const EngineState &state_;
+    const QsoArgs &args_;
+    std::string prefix_;
+    std::vector<std::string> lines_;
+};
+
+}  // namespace
+
+int addQso(EngineState &state, const QsoArgs &args) {
+    ProblemLines problems(state, args);
+
+    if (!bandRules().contains(args.band)) {
+        problems.add("   WRONG BAND !!!");
+        return 0;
+    }
+    if (std::find(state.workedBands.begin(), state.workedBands.end(), args.band) ==
+        state.workedBands.end())
+        state.workedBands.push_back(args.band);
+    if (!modeRules().contains(args.mode)) {
+        problems.add("   WRONG MODE !!!");
+        return 0;
+    }
+    if (args.exchReceived.empty() || args.exchSent.empty()) {
+        problems.add("   NO RX NUMBER !!!");
+        return 0;
+    }
+
+    CInfo record;
+    record.call = args.call;
+    record.band = args.band;
+    record.mode = args.mode;
+    record.rstReceived = args.rstReceived;
+    record.rstSent = args.rstSent;
+    record.countryPrefix = args.countryPrefix;
+    record.exchSent = args.exchSent + " " + state.myCode;
+    record.exchReceived = normaliseExchange(args.exchReceived);
+    record.freqKHz = static_cast<int32_t>(args.frequencyHz / 1000);
+    record.time = args.time;
+
+    if (!isRomania(args.countryPrefix)) {
+        record.countryCode = lastTwo(args.exchReceived);
+    } else {
+        const std::string code = trimBlanks(upper(lastTwo(args.exchReceived)));
+        if (isCounty(code)) {
+            record.county = code;
+        } else {
+            record.excluded = 1;
+            record.badQso = 1;
+            problems.add("   NO ROMANIA COUNTY !!!");
+        }
+    }
+
+    const int earlier = state.store.countMatching(record.call, record.band, record.mode);
+    if (earlier > 0) {
+        record.excluded = 1;
+        record.dupe = 1;
+        for (int i = 0; i < earlier; ++i) problems.add("   DUPE !!!");
+    }
+
+    state.store.Add(record);
+    return 1;
+}
+
+}  // namespace engine

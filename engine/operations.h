@@ -1,0 +1,68 @@
+// The engine's operations on its state, one file each. Callers hold the
+// engine lock; none of these shows a window or waits for another thread.
+#pragma once
+
+#include "engine/engine_state.h"
+#include "engine/seams.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace engine {
+
+struct ResetArgs {
+    std::string hostFolder;
+    int reportRequest = 0;
+    std::string ownCall;
+    OleTime contestStart;
+    OleTime contestEnd;
+    std::string ownPrefix;
+};
+
+struct QsoArgs {
+    std::string ownCall;
+    std::string call;
+    OleTime time;
+    uint32_t frequencyHz = 0;
+    std::string mode;
+    std::string rstSent;
+    std::string rstReceived;
+    std::string exchSent;
+    std::string exchReceived;
+    std::string countryPrefix;
+    std::string band;
+};
+
+struct CheckCallArgs {
+    std::string call;
+    std::string mode;
+    std::string county;
+    // The host may leave the band texts out; step 3 of the check needs to
+    // know.
+    std::optional<std::string> band;
+    std::optional<std::string> secondBand;
+};
+
+std::string formatTime(const OleTime &time, const char *pattern);
+
+// Log reset, split where the station-details step runs without the lock.
+void resetBeforeStationDetails(EngineState &state, const ResetArgs &args);
+void resetAfterStationDetails(EngineState &state, const ResetArgs &args,
+                              CompanionUi &ui);
+void markStationDetailsDone();
+
+int addQso(EngineState &state, const QsoArgs &args);
+int removeQso(EngineState &state, const QsoArgs &args, CompanionUi &ui);
+int checkCall(EngineState &state, const CheckCallArgs &args, CompanionUi &ui);
+int isValidExchange(EngineState &state, const std::string &field, int index);
+
+// Recomputes the score and the summary into state.resultText; returns the
+// score. Fills exportLines when a Cabrillo export was requested.
+int scoreLog(EngineState &state, std::vector<CabrilloQso> &exportLines);
+
+// The Cabrillo mode of a stored mode.
+std::string cabrilloMode(const std::string &mode);
+
+}  // namespace engine

@@ -1,0 +1,37 @@
+// Loading a library at run time and resolving its symbols, for hosts of the
+// plug-in (tests, morvantia-score).
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+class DynamicLibrary {
+public:
+    DynamicLibrary() = default;
+    explicit DynamicLibrary(const std::string &path);
+    ~DynamicLibrary();
+    DynamicLibrary(DynamicLibrary &&other) noexcept;
+    DynamicLibrary &operator=(DynamicLibrary &&other) noexcept;
+    DynamicLibrary(const DynamicLibrary &) = delete;
+    DynamicLibrary &operator=(const DynamicLibrary &) = delete;
+
+    bool isLoaded() const { return handle_ != nullptr; }
+    // Why loading failed, in the system's words.
+    const std::string &error() const { return error_; }
+    // The symbol's address, or null.
+    void *symbol(const char *name) const;
+    void unload();
+
+private:
+    void *handle_ = nullptr;
+    std::string error_;
+};
+
+// File name of the plug-in library on this system.
+const char *pluginFileName();
+
+// Folder of the running executable, with a trailing separator.
+std::string executableFolder();
+
+}  // namespace platform

@@ -1,0 +1,55 @@
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace platform {
+
+std::string nativePath(const std::string &name) {
+    std::string path = name;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+std::FILE *openFile(const std::string &name, const char *mode) {
+    return std::fopen(nativePath(name).c_str(), mode);
+}
+
+bool replaceFile(const std::string &source, const std::string &target) {
+    return std::rename(nativePath(source).c_str(),
+                       nativePath(target).c_str()) == 0;
+}
+
+void removeFile(const std::string &name) {
+    ::unlink(nativePath(name).c_str());
+}
+
+std::vector<std::string> findFiles(const std::string &pattern) {
+    const std::string path = nativePath(pattern);
+    const std::size_t slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    const std::string mask =
+        slash == std::string::npos ? path : path.substr(slash + 1);
+
+    std::vector<std::string> names;
+    DIR *dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (::fnmatch(mask.c_str(), entry->d_name, 0) != 0) continue;
+        struct stat info {};
+        const std::string full =
+            (slash == std::string::npos ? std::string() : folder) + entry->d_name;
+        if (::stat(full.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+        names.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+}  // namespace platform

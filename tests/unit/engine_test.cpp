@@ -1,0 +1,396 @@
+// The engine driven directly, for what the entry points cannot show: its
+// state, and what it asks of the companion windows and the Cabrillo export.
+#include "engine/engine.h"
+
+#include "engine/contest_rules.h"
+
+#include "host/plugin_host.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/profile.h"
+#include "tests/support/work_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace engine {
+namespace {
+
+using testing_support::readFile;
+
+class FakeUi : public CompanionUi {
+public:
+    bool isRunning() const override { return running; }
+    void start() override {
+        ++starts;
+        running = true;
+    }
+    void stop() override {
+        ++stops;
+        running = false;
+    }
+    void postRefresh() override { ++refreshPosts; }
+    void resetCountyWindow() override { ++countyResets; }
+
+    bool running = false;
+    int starts = 0;
+    int stops = 0;
+    int refreshPosts = 0;
+    int countyResets = 0;
+};
+
+class FakeCabrillo : public CabrilloExport {
+public:
+    int editStationDetails(const std::string &callsign, const OleTime &start,
+                           const OleTime &end) override {
+        edits.push_back(callsign);
+        startValue = start.value;
+        endValue = end.value;
+        // The marker is written after this step, whatever it returns.
+        startMarkerDuringEdit = platform::readProfileString("Settings", "Start", "",
+                                                            kPluginIni);
+        return 0;
+    }
+    void addQsoLine(const CabrilloQso &qso) override { lines.push_back(qso); }
+    std::optional<std::string> writeLog(int claimed, const std::string &version) override {
+        claimedScore = claimed;
+        hostVersion = version;
+        return std::string("File produced: YO3AAA.cbr");
+    }
+
+    std::vector<std::string> edits;
+    double startValue = 0;
+    double endValue = 0;
+    std::string startMarkerDuringEdit;
+    std::vector<CabrilloQso> lines;
+    int claimedScore = -1;
+    std::string hostVersion;
+};
+
+ResetArgs resetArgs(int reportRequest = 0, const std::string &prefix = "YO") {
+    ResetArgs args;
+    args.hostFolder = "./";
+    args.reportRequest = reportRequest;
+    args.ownCall = "YO3AAA";
+    HostDateTime start = host::makeDateTime(2017, 3, 4, 12, 0);
+    HostDateTime end = host::makeDateTime(2017, 3, 5, 12, 0);
+    args.contestStart = OleTime::from(&start);
+    args.contestEnd = OleTime::from(&end);
+    args.ownPrefix = prefix;
+    return args;
+}
+
+QsoArgs qsoArgs(const std::string &call, const std::string &band, const std::string &mode,
+                const std::string &received, const std::string &prefix, int minute = 5) {
+    QsoArgs q;
+    q.ownCall = "YO3AAA";
+    q.call = call;
+    q.band = band;
+    q.mode = mode;
+    q.exchSent = "001";
+    q.exchReceived = received;
+    q.countryPrefix = prefix;
+    q.frequencyHz = band == "40m" ? 7012345 : 3512999;
+    q.rstSent = "599";
+    q.rstReceived = "579";
+    HostDateTime time = host::makeDateTime(2017, 3, 5, 9, minute);
+    q.time = OleTime::from(&time);
+    return q;
+}
+
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        engine.setCompanionUi(&ui);
+        engine.setCabrilloExport(&cabrillo);
+    }
+    CInfo record(int index) {
+        return engine.withState([&](EngineState &s) { return s.store.GetAt(index); });
+    }
+    int storeSize() {
+        return engine.withState([](EngineState &s) { return s.store.GetSize(); });
+    }
+
+    testing_support::WorkDir dir;
+    FakeUi ui;
+    FakeCabrillo cabrillo;
+    Engine engine;
+};
+
+TEST_F(EngineTest, ResetTakesDatesCodeAndRows) {
+    platform::writeProfileString("Settings", "My_Country", "BU", kPluginIni);
+    engine.withState([](EngineState &s) {
+        s.previousQsoRows[2] = {"keep"};
+        s.previousQsoRows[0] = {"x"};
+    });
+    engine.resetStats(resetArgs());
+    engine.withState([](EngineState &s) {
+        EXPECT_EQ(s.contestYear, "2017");
+        EXPECT_EQ(s.contestDate, "05.03.2017");
+        EXPECT_EQ(s.badQsoFileName, "BadQSO_StatsMorvantia_05_03_2017.txt");
+        EXPECT_EQ(s.myCode, "BU");
+        EXPECT_EQ(s.hostVersion, "Vexa");
+        EXPECT_EQ(s.contestant, "YO3AAA");
+        EXPECT_EQ(s.previousQsoRows[0], (TextArray{"80m", "-", "-", "-", "-", "-"}));
+        EXPECT_EQ(s.previousQsoRows[1], (TextArray{"40m", "-", "-", "-", "-", "-"}));
+        EXPECT_EQ(s.previousQsoRows[2], (TextArray{"keep"}));
+    });
+}
+
+TEST_F(EngineTest, HostVersionLineDropsItsFirstFiveCharacters) {
+    testing_support::writeFile("Vexa2.ini", "[x]\r\n Vexa=2.19\r\nVexa=2.30\r\n");
+    engine.resetStats(resetArgs());
+    engine.withState([](EngineState &s) { EXPECT_EQ(s.hostVersion, "=2.19"); });
+    // A version file without the key keeps the version found before.
+    testing_support::writeFile("Vexa2.ini", "[x]\r\nother=1\r\n");
+    engine.resetStats(resetArgs());
+    engine.withState([](EngineState &s) { EXPECT_EQ(s.hostVersion, "=2.19"); });
+}
+
+TEST_F(EngineTest, RussianTextsStayOnceChosen) {
+    engine.resetStats(resetArgs(0, "UA2/f"));
+    engine.withState([](EngineState &s) { EXPECT_EQ(s.russianUi, 1); });
+    engine.resetStats(resetArgs(0, "DL"));
+    engine.withState([](EngineState &s) { EXPECT_EQ(s.russianUi, 1); });
+}
+
+TEST_F(EngineTest, UiThreadStartsOnAlternateResetsOnly) {
+    engine.resetStats(resetArgs());
+    EXPECT_EQ(ui.starts, 1);
+    EXPECT_EQ(platform::readProfileString("Settings", "Start", "", kPluginIni), "1");
+    // While the window runs, a reset neither starts nor touches the marker.
+    platform::writeProfileString("Settings", "Start", "0", kPluginIni);
+    engine.resetStats(resetArgs());
+    EXPECT_EQ(ui.starts, 1);
+    EXPECT_EQ(platform::readProfileString("Settings", "Start", "", kPluginIni), "0");
+    ui.running = false;
+    engine.resetStats(resetArgs());
+    EXPECT_EQ(ui.starts, 2);
+}
+
+TEST_F(EngineTest, OldHostVersionsNeverGetTheWindows) {
+    for (const char *version : {"2.14R", "2.16", "2.18"}) {
+        testing_support::writeFile("Vexa2.ini", std::string("Vexa=") + version + "\r\n");
+        platform::writeProfileString("Settings", "Start", "0", kPluginIni);
+        engine.resetStats(resetArgs());
+        EXPECT_EQ(ui.starts, 0) << version;
+        EXPECT_EQ(platform::readProfileString("Settings", "Start", "", kPluginIni), "1");
+    }
+    testing_support::writeFile("Vexa2.ini", "Vexa=2.14r\r\n");
+    platform::writeProfileString("Settings", "Start", "0", kPluginIni);
+    engine.resetStats(resetArgs());
+    EXPECT_EQ(ui.starts, 1);
+}
+
+TEST_F(EngineTest, ExportRequestRunsStationDetailsAndBlocksTheWindows) {
+    engine.resetStats(resetArgs(1));
+    ASSERT_EQ(cabrillo.edits, (std::vector<std::string>{"YO3AAA"}));
+    EXPECT_EQ(cabrillo.startValue, host::makeDateTime(2017, 3, 4, 12, 0).value);
+    EXPECT_EQ(cabrillo.endValue, host::makeDateTime(2017, 3, 5, 12, 0).value);
+    EXPECT_EQ(cabrillo.startMarkerDuringEdit, "");
+    // "Start" = 1 after the step, so step 10 only clears it.
+    EXPECT_EQ(ui.starts, 0);
+    EXPECT_EQ(platform::readProfileString("Settings", "Start", "", kPluginIni), "0");
+}
+
+TEST_F(EngineTest, ExportWritesEveryStoredQsoAndReportsMinusOne) {
+    std::vector<std::string> messages;
+    platform::setMessageSink([&](const std::string &text, const std::string &caption,
+                                 platform::MessageIcon icon) {
+        messages.push_back(caption + "|" + text +
+                           (icon == platform::MessageIcon::Information ? "|i" : ""));
+    });
+    engine.resetStats(resetArgs(1));
+    engine.addData(qsoArgs("YO9ZZ", "80m", "CW", "002AB", "YO"));
+    engine.addData(qsoArgs("YO9ZZ", "80m", "CW", "002AB", "YO", 6));  // dupe
+    engine.addData(qsoArgs("DL1AA", "40m", "BPSK125", "003 DL", "DL"));
+    int score = 0;
+    const char *text = engine.getResult(&score);
+    platform::setMessageSink(nullptr);
+
+    EXPECT_EQ(score, -1);
+    EXPECT_NE(std::string(text).find("Score:"), std::string::npos);
+    EXPECT_EQ(messages, (std::vector<std::string>{"Output|File produced: YO3AAA.cbr|i"}));
+    ASSERT_EQ(cabrillo.lines.size(), 3u);
+    EXPECT_EQ(cabrillo.lines[0].mode, "CW");
+    EXPECT_EQ(cabrillo.lines[0].freqKHz, 3512);
+    EXPECT_EQ(cabrillo.lines[0].exchReceived, "002 AB");
+    EXPECT_EQ(cabrillo.lines[0].exchSent, "001 ");
+    EXPECT_EQ(cabrillo.lines[2].mode, "PK");
+    EXPECT_EQ(cabrillo.claimedScore, (1 + 1) * 4);
+    EXPECT_EQ(platform::readProfileString("Settings", "Claimed", "", kPluginIni), "8");
+}
+
+TEST_F(EngineTest, IntakeFillsTheRecord) {
+    platform::writeProfileString("Settings", "My_Country", "BU", kPluginIni);
+    engine.resetStats(resetArgs());
+    ASSERT_EQ(engine.addData(qsoArgs("YO9ZZ", "80m", "CW", "012ab", "YO")), 1);
+    ASSERT_EQ(engine.addData(qsoArgs("OK1XY", "40m", "SSB", "013 ok", "OK")), 1);
+    ASSERT_EQ(engine.addData(qsoArgs("YO8XY", "40m", "SSB", "014 b", "YO")), 1);
+    ASSERT_EQ(storeSize(), 3);
+
+    const CInfo yo = record(0);
+    EXPECT_EQ(yo.exchReceived, "012 ab");
+    EXPECT_EQ(yo.county, "AB");
+    EXPECT_EQ(yo.countryCode, "");
+    EXPECT_EQ(yo.exchSent, "001 BU");
+    EXPECT_EQ(yo.freqKHz, 3512);
+    EXPECT_EQ(yo.rstReceived, "579");
+    EXPECT_EQ(yo.excluded + yo.badQso + yo.dupe, 0);
+
+    const CInfo ok = record(1);
+    EXPECT_EQ(ok.exchReceived, "013 ok");
+    EXPECT_EQ(ok.countryCode, "ok");
+    EXPECT_EQ(ok.county, "");
+
+    // " b" upper-cased and trimmed is "B": not a county.
+    const CInfo short_ = record(2);
+    EXPECT_EQ(short_.county, "");
+    EXPECT_EQ(short_.badQso, 1);
+    EXPECT_EQ(short_.excluded, 1);
+}
+
+TEST_F(EngineTest, ShortReceivedExchangesStandWhole) {
+    engine.resetStats(resetArgs());
+    engine.addData(qsoArgs("DL1", "80m", "CW", "7", "DL"));
+    engine.addData(qsoArgs("DL2", "80m", "CW", " 12AB", "DL"));
+    EXPECT_EQ(record(0).exchReceived, "7 7");
+    EXPECT_EQ(record(0).countryCode, "7");
+    EXPECT_EQ(record(1).exchReceived, " 12 AB");
+}
+
+TEST_F(EngineTest, WorkedBandsGrowBeforeTheModeCheck) {
+    engine.resetStats(resetArgs());
+    engine.addData(qsoArgs("DL1", "80M", "RTTY", "001 DL", "DL"));
+    engine.addData(qsoArgs("DL1", "80m", "cw", "001 DL", "DL"));
+    engine.addData(qsoArgs("DL1", "20m", "CW", "001 DL", "DL"));
+    engine.withState([](EngineState &s) {
+        EXPECT_EQ(s.workedBands, (TextArray{"80M", "80m"}));
+        EXPECT_EQ(s.store.GetSize(), 1);
+    });
+}
+
+TEST_F(EngineTest, RefreshIsPostedOncePerRequest) {
+    ui.running = true;
+    CheckCallArgs args;
+    args.call = "W1AW";
+    args.mode = "CW";
+    args.band = "80m";
+    engine.checkCall(args);
+    engine.checkCall(args);
+    EXPECT_EQ(ui.refreshPosts, 1);
+    engine.removeData(qsoArgs("W1AW", "80m", "CW", "", "K"));
+    EXPECT_EQ(ui.refreshPosts, 2);  // the removal posts at once...
+    engine.checkCall(args);
+    EXPECT_EQ(ui.refreshPosts, 3);  // ...and leaves a request pending
+    engine.checkCall(args);
+    EXPECT_EQ(ui.refreshPosts, 3);
+}
+
+TEST_F(EngineTest, NoRefreshWithoutTheSetupWindow) {
+    CheckCallArgs args;
+    args.call = "W1AW";
+    args.mode = "CW";
+    args.band = "80m";
+    engine.checkCall(args);
+    engine.removeData(qsoArgs("W1AW", "80m", "CW", "", "K"));
+    EXPECT_EQ(ui.refreshPosts, 0);
+    ui.running = true;
+    engine.checkCall(args);
+    EXPECT_EQ(ui.refreshPosts, 1);
+}
+
+TEST_F(EngineTest, RemovingARomanianQsoResetsTheCountyWindow) {
+    engine.resetStats(resetArgs());
+    engine.addData(qsoArgs("YO9ZZ", "80m", "CW", "012 AB", "YO"));
+    engine.addData(qsoArgs("DL1AA", "80m", "CW", "013 DL", "DL"));
+    engine.removeData(qsoArgs("DL1AA", "80m", "CW", "013 DL", "DL"));
+    EXPECT_EQ(ui.countyResets, 0);
+    engine.removeData(qsoArgs("YO9ZZ", "80m", "CW", "012 AB", "YO", 59));  // other time
+    EXPECT_EQ(ui.countyResets, 0);
+    engine.removeData(qsoArgs("YO9ZZ", "80m", "CW", "012 AB", "YO"));
+    EXPECT_EQ(ui.countyResets, 1);
+    EXPECT_EQ(storeSize(), 0);
+}
+
+TEST_F(EngineTest, MultiplierListsFollowScoringAndEmptyWithTheLog) {
+    engine.resetStats(resetArgs());
+    engine.addData(qsoArgs("YO9ZZ", "80m", "CW", "012 AB", "YO"));
+    engine.addData(qsoArgs("YO8ZZ", "80M", "CW", "012 XA", "YO"));
+    engine.addData(qsoArgs("YO7ZZ", "80m", "CW", "012 AB", "YO"));
+    engine.addData(qsoArgs("YO6ZZ", "40m", "BPSK31", "012 CT", "YO"));
+    int score = 0;
+    engine.getResult(&score);
+    engine.withState([](EngineState &s) {
+        // Both spellings of 80 m feed row 0, each county once.
+        EXPECT_EQ(s.multipliers[0][kCw], (TextArray{"AB", "XA"}));
+        EXPECT_EQ(s.multipliers[1][kDigi], (TextArray{"CT"}));
+        EXPECT_TRUE(s.multipliers[0][kSsb].empty());
+    });
+    for (const char *call : {"YO9ZZ", "YO7ZZ"})
+        engine.removeData(qsoArgs(call, "80m", "CW", "", "YO"));
+    engine.removeData(qsoArgs("YO8ZZ", "80M", "CW", "", "YO"));
+    engine.withState([](EngineState &s) { EXPECT_FALSE(s.multipliers[1][kDigi].empty()); });
+    engine.removeData(qsoArgs("YO6ZZ", "40m", "BPSK31", "", "YO"));
+    engine.withState([](EngineState &s) {
+        EXPECT_TRUE(s.multipliers[0][kCw].empty());
+        EXPECT_TRUE(s.multipliers[1][kDigi].empty());
+        EXPECT_TRUE(s.workedBands.empty());
+    });
+}
+
+TEST_F(EngineTest, LowerCaseModesCountInTheirClass) {
+    engine.resetStats(resetArgs());
+    engine.addData(qsoArgs("YO9ZZ", "80m", "cw", "012 AB", "YO"));
+    engine.addData(qsoArgs("YO8ZZ", "80m", "bpsk31", "012 AB", "YO"));
+    int score = 0;
+    const std::string summary = engine.getResult(&score);
+    EXPECT_NE(summary.find("80m\t 2\t 4\t 2\t 0\t 1\t 1\t 0\r\n"), std::string::npos) << summary;
+    EXPECT_EQ(score, 8);
+}
+
+TEST_F(EngineTest, BadQsoCountNeverGoesNegative) {
+    engine.resetStats(resetArgs());
+    auto q = qsoArgs("DL1AA", "80m", "CW", "013 DL", "DL");
+    for (int i = 0; i < 4; ++i) engine.addData(q);  // 3 dupes, 1+2+3 lines
+    testing_support::writeFile("BadQSO_StatsMorvantia_05_03_2017.txt", "x\r\n");
+    int score = 0;
+    std::string summary = engine.getResult(&score);
+    EXPECT_NE(summary.find("Dupe\t 3\r\nBad QSO\t 0\r\n"), std::string::npos);
+    testing_support::writeFile("BadQSO_StatsMorvantia_05_03_2017.txt",
+                               "h\r\n1\r\n2\r\n3\r\nlast without line end");
+    summary = engine.getResult(&score);
+    EXPECT_NE(summary.find("Dupe\t 3\r\nBad QSO\t 1\r\n"), std::string::npos);
+    platform::removeFile("BadQSO_StatsMorvantia_05_03_2017.txt");
+    summary = engine.getResult(&score);
+    EXPECT_NE(summary.find("Bad QSO\t 0\r\n"), std::string::npos);
+}
+
+TEST_F(EngineTest, ConcurrentReadersSeeAConsistentStore) {
+    engine.resetStats(resetArgs());
+    std::atomic<bool> done{false};
+    std::thread reader([&] {
+        while (!done) {
+            engine.withState([](EngineState &s) {
+                for (const CInfo &r : s.store.records()) ASSERT_FALSE(r.call.empty());
+                for (const auto &row : s.multipliers)
+                    for (const auto &list : row) (void)list.size();
+            });
+        }
+    });
+    int score = 0;
+    for (int i = 0; i < 300; ++i) {
+        engine.addData(qsoArgs("YO" + std::to_string(i), i % 2 ? "80m" : "40m", "CW",
+                               "012 AB", "YO", i % 60));
+        if (i % 50 == 0) engine.getResult(&score);
+        if (i % 70 == 0) engine.removeData(qsoArgs("YO" + std::to_string(i - 1), "80m", "CW",
+                                                   "", "YO", (i - 1) % 60));
+    }
+    done = true;
+    reader.join();
+}
+
+}  // namespace
+}  // namespace engine

@@ -1,0 +1,90 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include <cctype>
+#include <cstdio>
+
+namespace platform {
+namespace {
+
+char foldCase(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+// The file system's own wildcard rule for the long name: '*' any run of
+// characters, '?' exactly one, letters ignoring case.
+bool matchesMask(const char *mask, const char *name) {
+    const char *star = nullptr;
+    const char *resume = nullptr;
+    while (*name != '\0') {
+        if (*mask == '*') {
+            star = mask++;
+            resume = name;
+        } else if (*mask != '\0' && (*mask == '?' || foldCase(*mask) == foldCase(*name))) {
+            ++mask;
+            ++name;
+        } else if (star != nullptr) {
+            mask = star + 1;
+            name = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (*mask == '*') ++mask;
+    return *mask == '\0';
+}
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    ~FindHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE) ::FindClose(handle_);
+    }
+    FindHandle(const FindHandle &) = delete;
+    FindHandle &operator=(const FindHandle &) = delete;
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+}  // namespace
+
+std::string nativePath(const std::string &name) { return name; }
+
+std::FILE *openFile(const std::string &name, const char *mode) {
+    return std::fopen(name.c_str(), mode);
+}
+
+bool replaceFile(const std::string &source, const std::string &target) {
+    // Write-through: the rename is on disk when this returns, so a crash
+    // right after never finds the old file gone and the new one missing.
+    return ::MoveFileExA(source.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void removeFile(const std::string &name) { ::DeleteFileA(name.c_str()); }
+
+std::vector<std::string> findFiles(const std::string &pattern) {
+    std::vector<std::string> names;
+    const std::size_t separator = pattern.find_last_of("\\/");
+    std::string mask =
+        separator == std::string::npos ? pattern : pattern.substr(separator + 1);
+    // "*.*" means every name, with or without a dot.
+    if (mask == "*.*") mask = "*";
+
+    WIN32_FIND_DATAA data;
+    FindHandle find(::FindFirstFileA(pattern.c_str(), &data));
+    if (find.get() == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+        // FindFirstFileA also matches the 8.3 short name: "*.ini" finds
+        // "notes.ini.bak" through "NOTES~1.INI". Only the real name counts.
+        if (!matchesMask(mask.c_str(), data.cFileName)) continue;
+        names.emplace_back(data.cFileName);
+    } while (::FindNextFileA(find.get(), &data));
+    return names;
+}
+
+}  // namespace platform

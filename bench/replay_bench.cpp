@@ -7,7 +7,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fstream>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -21,6 +23,21 @@ struct Plugin {
 Plugin &plugin() {
     static Plugin instance;
     return instance;
+}
+
+// Resident memory of this process, in MB (0 where the system does not say):
+// "VmHWM:" for the peak so far.
+double residentMb(const char *which) {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == which) {
+            double kb = 0;
+            status >> kb;
+            return kb / 1024.0;
+        }
+    }
+    return 0;
 }
 
 void replay(host::PluginHost &h, const std::vector<host::Qso> &log) {
@@ -38,8 +55,28 @@ void BM_FullReplay(benchmark::State &state) {
         benchmark::DoNotOptimize(h.result(score));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
+    // The whole process's peak, the host's own copy of the log included
+    // (log_MB of it). Meaningful when only this size runs in the process.
+    state.counters["process_peak_MB"] = residentMb("VmHWM:");
+    state.counters["log_MB"] =
+        static_cast<double>(log.size() * sizeof(host::Qso)) / (1024.0 * 1024.0);
 }
 BENCHMARK(BM_FullReplay)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The intake alone, per QSO: the cost must not grow with the log.
+void BM_Intake(benchmark::State &state) {
+    const auto log = bench::syntheticLog(static_cast<int>(state.range(0)));
+    auto &h = plugin().host;
+    for (auto _ : state) {
+        state.PauseTiming();
+        h.reset("./", 0, "YO3AAA", host::makeDateTime(2026, 2, 7, 14, 0),
+                host::makeDateTime(2026, 2, 7, 18, 0), "YO");
+        state.ResumeTiming();
+        for (const host::Qso &q : log) h.add(q);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_Intake)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_CheckCall(benchmark::State &state) {
     const auto log = bench::syntheticLog(static_cast<int>(state.range(0)));

@@ -1,5 +1,7 @@
 #include "engine/info.h"
 
+#include <utility>
+
 namespace engine {
 
 OleTime OleTime::from(const HostDateTime *dateTime) {
@@ -37,10 +39,14 @@ std::string QsoStore::key(const std::string &call, const std::string &band,
     return k;
 }
 
-int QsoStore::Add(const CInfo &record) {
-    records_.push_back(record);
+int QsoStore::Add(CInfo record) {
     ++counts_[key(record.call, record.band, record.mode)];
+    records_.push_back(std::move(record));
     return static_cast<int>(records_.size()) - 1;
+}
+
+int QsoStore::countMatching(const CInfo &record) const {
+    return countMatching(record.call, record.band, record.mode);
 }
 
 void QsoStore::RemoveAt(int index, int count) {

@@ -4,6 +4,7 @@
 #include "engine/stats_api.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -56,25 +57,29 @@ class QsoStore {
 public:
     int GetSize() const { return static_cast<int>(records_.size()); }
     const CInfo &GetAt(int index) const { return records_.at(index); }
-    int Add(const CInfo &record);
+    int Add(CInfo record);
     void RemoveAt(int index, int count = 1);
     void RemoveAll();
 
     // Stored records with this call, band and mode (exact comparison).
     int countMatching(const std::string &call, const std::string &band,
                       const std::string &mode) const;
+    int countMatching(const CInfo &record) const;
 
     // Index of the first record with this call, band, mode and time, or -1.
     int findFirst(const std::string &call, const std::string &band,
                   const std::string &mode, const OleTime &time) const;
 
-    const std::vector<CInfo> &records() const { return records_; }
+    // A deque: growing never copies the records already stored, so a big log
+    // needs no second copy of itself in memory while it grows.
+    using Records = std::deque<CInfo>;
+    const Records &records() const { return records_; }
 
 private:
     static std::string key(const std::string &call, const std::string &band,
                            const std::string &mode);
 
-    std::vector<CInfo> records_;
+    Records records_;
     std::unordered_map<std::string, int> counts_;
 };
 

@@ -4,6 +4,7 @@
 #include "engine/contest_rules.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace engine {
 namespace {
@@ -107,14 +108,14 @@ int addQso(EngineState &state, const QsoArgs &args) {
         }
     }
 
-    const int earlier = state.store.countMatching(record.call, record.band, record.mode);
+    const int earlier = state.store.countMatching(record);
     if (earlier > 0) {
         record.excluded = 1;
         record.dupe = 1;
         for (int i = 0; i < earlier; ++i) problems.add("   DUPE !!!");
     }
 
-    state.store.Add(record);
+    state.store.Add(std::move(record));
     return 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/datetime.h"
 
+#include <array>
 #include <vector>
 
 namespace host {
@@ -73,17 +74,19 @@ HostDateTime nullDateTime() {
 
 namespace {
 
-// Writable copies of texts: the contract passes char *.
+// Writable copies of texts: the contract passes char *. Fixed slots keep
+// every pointer valid for the whole call without an allocation per text.
 class Texts {
 public:
     char *operator()(const std::string &text) {
-        storage_.emplace_back(text.begin(), text.end());
-        storage_.back().push_back('\0');
-        return storage_.back().data();
+        std::string &slot = storage_.at(used_++);
+        slot = text;
+        return &slot[0];
     }
 
 private:
-    std::vector<std::vector<char>> storage_;
+    std::array<std::string, 16> storage_;
+    std::size_t used_ = 0;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "engine/app.h"
 
+#include "engine/cabrillo_export.h"
 #include "engine/engine.h"
 #include "platform/library_lifecycle.h"
 
@@ -14,7 +15,12 @@ CTestApp &theApp() {
 }
 
 bool CTestApp::InitInstance() {
-    Engine::instance();  // build every table and text now, not on first use
+    // The one Cabrillo log of the library, with the system's way of showing
+    // the station details.
+    static reports::CabrilloLog cabrilloLog;
+    static CabrilloLogExport cabrilloExport(cabrilloLog,
+                                            reports::defaultStationDetailsEditor());
+    Engine::instance().setCabrilloExport(&cabrilloExport);
     return true;
 }
 

@@ -89,9 +89,13 @@ const char *Engine::getResult(int *score) {
     // lock: the message box is modal. resultText is only ever changed by
     // this entry point, on the host's thread.
     for (const CabrilloQso &qso : exportLines) cabrillo->addQsoLine(qso);
-    if (std::optional<std::string> message = cabrillo->writeLog(claimed, hostVersion)) {
-        platform::showMessage(*message, "Output", platform::MessageIcon::Information);
-        if (score != nullptr) *score = -1;
+    if (std::optional<CabrilloExport::Outcome> outcome =
+            cabrillo->writeLog(claimed, hostVersion)) {
+        platform::showMessage(outcome->message, "Output",
+                              platform::MessageIcon::Information);
+        // -1 tells the host a log was written; a failed write leaves the
+        // score in place, so the failure is not reported as success.
+        if (outcome->written && score != nullptr) *score = -1;
     }
     return text;
 }

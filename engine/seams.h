@@ -51,10 +51,14 @@ public:
         return 0;
     }
     virtual void addQsoLine(const CabrilloQso & /*qso*/) {}
-    // Writes the log and returns the message for the user; nothing when no
-    // export is available.
-    virtual std::optional<std::string> writeLog(int /*claimedScore*/,
-                                                const std::string & /*hostVersion*/) {
+
+    struct Outcome {
+        bool written = false;
+        std::string message;  // shown to the user in the "Output" box
+    };
+    // Writes the log; nothing when no export is available.
+    virtual std::optional<Outcome> writeLog(int /*claimedScore*/,
+                                            const std::string & /*hostVersion*/) {
         return std::nullopt;
     }
 };

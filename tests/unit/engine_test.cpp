@@ -54,11 +54,14 @@ public:
         return 0;
     }
     void addQsoLine(const CabrilloQso &qso) override { lines.push_back(qso); }
-    std::optional<std::string> writeLog(int claimed, const std::string &version) override {
+    std::optional<Outcome> writeLog(int claimed, const std::string &version) override {
         claimedScore = claimed;
         hostVersion = version;
-        return std::string("File produced: YO3AAA.cbr");
+        return Outcome{written, written ? "File produced: YO3AAA.cbr"
+                                        : "File could not be written: YO3AAA.cbr"};
     }
+
+    bool written = true;
 
     std::vector<std::string> edits;
     double startValue = 0;
@@ -221,6 +224,20 @@ TEST_F(EngineTest, ExportWritesEveryStoredQsoAndReportsMinusOne) {
     EXPECT_EQ(cabrillo.lines[2].mode, "PK");
     EXPECT_EQ(cabrillo.claimedScore, (1 + 1) * 4);
     EXPECT_EQ(platform::readProfileString("Settings", "Claimed", "", kPluginIni), "8");
+}
+
+TEST_F(EngineTest, AFailedExportKeepsTheScore) {
+    std::vector<std::string> messages;
+    platform::setMessageSink([&](const std::string &text, const std::string &,
+                                 platform::MessageIcon) { messages.push_back(text); });
+    cabrillo.written = false;
+    engine.resetStats(resetArgs(1));
+    engine.addData(qsoArgs("YO9ZZ", "80m", "CW", "002AB", "YO"));
+    int score = 0;
+    engine.getResult(&score);
+    platform::setMessageSink(nullptr);
+    EXPECT_EQ(score, 2);
+    EXPECT_EQ(messages, (std::vector<std::string>{"File could not be written: YO3AAA.cbr"}));
 }
 
 TEST_F(EngineTest, IntakeFillsTheRecord) {

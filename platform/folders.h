@@ -1,0 +1,44 @@
+// The few folder operations a command-line host of the plug-in needs: the
+// plug-in works in the process's current folder, so the host makes a folder,
+// moves into it and reports absolute paths of what the plug-in left there.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// The process's current folder, ending with the system's separator.
+std::string currentFolder();
+
+// Makes path the process's current folder; on failure error says why.
+bool changeFolder(const std::string &path, std::string &error);
+
+// Creates path and any missing parents. True when path is a folder
+// afterwards (also when it was one already).
+bool makeFolders(const std::string &path, std::string &error);
+
+bool isFolder(const std::string &path);
+
+// path made absolute against the current folder; an absolute path is
+// returned unchanged.
+std::string absolutePath(const std::string &path);
+
+// folder and name joined with the system's separator.
+std::string joinPath(const std::string &folder, const std::string &name);
+
+// Size and last-write time of a regular file, at the finest resolution the
+// system keeps: enough to tell that a file was rewritten.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+
+    bool operator==(const FileStamp &other) const {
+        return size == other.size && modified == other.modified;
+    }
+    bool operator!=(const FileStamp &other) const { return !(*this == other); }
+};
+std::optional<FileStamp> fileStamp(const std::string &path);
+
+}  // namespace platform

@@ -1,0 +1,77 @@
+#include "platform/folders.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+namespace platform {
+
+std::string currentFolder() {
+    std::vector<char> buffer(4096);
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE) return "./";
+        buffer.resize(buffer.size() * 2);
+    }
+    std::string folder(buffer.data());
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+bool changeFolder(const std::string &path, std::string &error) {
+    if (::chdir(path.c_str()) == 0) return true;
+    error = std::strerror(errno);
+    return false;
+}
+
+bool isFolder(const std::string &path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool makeFolders(const std::string &path, std::string &error) {
+    if (path.empty()) {
+        error = "empty folder name";
+        return false;
+    }
+    // Each prefix ending before a separator, then the whole path.
+    for (std::size_t i = 1; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != '/') continue;
+        const std::string part = path.substr(0, i);
+        if (isFolder(part)) continue;
+        if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) {
+            error = part + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    if (!isFolder(path)) {
+        error = path + ": exists and is not a folder";
+        return false;
+    }
+    return true;
+}
+
+std::string absolutePath(const std::string &path) {
+    if (!path.empty() && path[0] == '/') return path;
+    return currentFolder() + path;
+}
+
+std::string joinPath(const std::string &folder, const std::string &name) {
+    if (folder.empty()) return name;
+    if (folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+std::optional<FileStamp> fileStamp(const std::string &path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    FileStamp stamp;
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+    stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000LL +
+                     info.st_mtim.tv_nsec;
+    return stamp;
+}
+
+}  // namespace platform

@@ -1,0 +1,107 @@
+#include "platform/folders.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace platform {
+namespace {
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::string lastError() {
+    const DWORD code = ::GetLastError();
+    char *text = nullptr;
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+            FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<char *>(&text), 0, nullptr);
+    std::string message = length > 0 && text != nullptr ? std::string(text, length)
+                                                         : std::string();
+    if (text != nullptr) ::LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                                message.back() == ' ' || message.back() == '.'))
+        message.pop_back();
+    return message + " (error " + std::to_string(code) + ")";
+}
+
+}  // namespace
+
+std::string currentFolder() {
+    const DWORD needed = ::GetCurrentDirectoryA(0, nullptr);
+    if (needed == 0) return ".\\";
+    std::vector<char> buffer(needed + 1);
+    const DWORD length = ::GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()),
+                                                buffer.data());
+    std::string folder(buffer.data(), length);
+    if (folder.empty() || !isSeparator(folder.back())) folder += '\\';
+    return folder;
+}
+
+bool changeFolder(const std::string &path, std::string &error) {
+    if (::SetCurrentDirectoryA(path.c_str())) return true;
+    error = lastError();
+    return false;
+}
+
+bool isFolder(const std::string &path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool makeFolders(const std::string &path, std::string &error) {
+    if (path.empty()) {
+        error = "empty folder name";
+        return false;
+    }
+    // Each prefix ending before a separator, then the whole path; drive
+    // roots ("C:\") and shares already exist and are skipped by isFolder.
+    for (std::size_t i = 1; i <= path.size(); ++i) {
+        if (i < path.size() && !isSeparator(path[i])) continue;
+        const std::string part = path.substr(0, i);
+        if (part.size() == 2 && part[1] == ':') continue;
+        if (isFolder(part)) continue;
+        if (!::CreateDirectoryA(part.c_str(), nullptr) &&
+            ::GetLastError() != ERROR_ALREADY_EXISTS) {
+            error = part + ": " + lastError();
+            return false;
+        }
+    }
+    if (!isFolder(path)) {
+        error = path + ": exists and is not a folder";
+        return false;
+    }
+    return true;
+}
+
+std::string absolutePath(const std::string &path) {
+    const DWORD needed = ::GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::vector<char> buffer(needed + 1);
+    const DWORD length = ::GetFullPathNameA(
+        path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    if (length == 0 || length >= buffer.size()) return path;
+    return std::string(buffer.data(), length);
+}
+
+std::string joinPath(const std::string &folder, const std::string &name) {
+    if (folder.empty()) return name;
+    if (isSeparator(folder.back())) return folder + name;
+    return folder + "\\" + name;
+}
+
+std::optional<FileStamp> fileStamp(const std::string &path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.modified = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime);
+    return stamp;
+}
+
+}  // namespace platform

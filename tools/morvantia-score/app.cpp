@@ -1,0 +1,284 @@
+#include "tools/morvantia-score/app.h"
+
+#include "platform/dynamic_library.h"
+#include "platform/folders.h"
+#include "tools/morvantia-score/contest_log.h"
+#include "tools/morvantia-score/country_prefix.h"
+#include "tools/morvantia-score/options.h"
+#include "tools/morvantia-score/plugin_run.h"
+#include "tools/morvantia-score/summary_figures.h"
+#include "tools/morvantia-score/text.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+#ifndef MORVANTIA_VERSION
+#define MORVANTIA_VERSION "unknown"
+#endif
+
+namespace score {
+namespace {
+
+const char *const kProgram = "morvantia-score";
+
+class Messages {
+public:
+    Messages(std::FILE *err, bool quiet) : err_(err), quiet_(quiet) {}
+    void error(const std::string &text) const { line(text); }
+    void note(const std::string &text) const {
+        if (!quiet_) line(text);
+    }
+
+private:
+    void line(const std::string &text) const {
+        std::fprintf(err_, "%s: %s\n", kProgram, text.c_str());
+    }
+    std::FILE *err_;
+    bool quiet_;
+};
+
+bool readAll(std::FILE *file, std::string &text) {
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+    return std::ferror(file) == 0;
+}
+
+bool readInput(const std::string &path, std::FILE *in, std::string &text, std::string &error) {
+    if (path == "-") {
+        if (readAll(in, text)) return true;
+        error = "cannot read standard input";
+        return false;
+    }
+    if (platform::isFolder(path)) {
+        error = "cannot read " + path + ": it is a folder";
+        return false;
+    }
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = "cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    const bool ok = readAll(file, text);
+    std::fclose(file);
+    if (!ok) error = "cannot read " + path + ": read error";
+    return ok;
+}
+
+// A folder of its own for each run that names none, so no run mixes its
+// files with those of an earlier one.
+std::optional<std::string> freshFolder(const std::string &stem) {
+    const std::string base = (stem.empty() ? std::string("log") : stem) + "-score";
+    for (int n = 1; n < 1000; ++n) {
+        const std::string name = n == 1 ? base : base + "-" + std::to_string(n);
+        if (!platform::isFolder(name) && !platform::fileStamp(name)) return name;
+    }
+    return std::nullopt;
+}
+
+void writeJson(std::FILE *out, const std::string &logName, const ContestLog &log,
+               const RunOutcome &outcome, const SummaryFigures &f, bool cabrilloAsked) {
+    auto row = [](const RowFigures &r) {
+        return "\"qsos\": " + std::to_string(r.qsos) + ", \"points\": " + std::to_string(r.points) +
+               ", \"counties\": " + std::to_string(r.counties) +
+               ", \"countries\": " + std::to_string(r.countries) +
+               ", \"digi\": " + std::to_string(r.digi) + ", \"cw\": " + std::to_string(r.cw) +
+               ", \"ssb\": " + std::to_string(r.ssb);
+    };
+    std::string json = "{\n";
+    json += "  \"log\": " + jsonString(logName) + ",\n";
+    json += "  \"format\": " + jsonString(formatName(log.format)) + ",\n";
+    json += "  \"contest\": " + jsonString(outcome.setName) + ",\n";
+    json += "  \"contest_date\": " + jsonString(f.contestDate) + ",\n";
+    json += "  \"contestant\": " + jsonString(f.contestant) + ",\n";
+    json += "  \"records_read\": " + std::to_string(log.qsos.size()) + ",\n";
+    json += "  \"records_skipped\": " + std::to_string(log.problems.size()) + ",\n";
+    json += "  \"qsos_stored\": " + std::to_string(outcome.stored) + ",\n";
+    json += "  \"qsos_refused\": " + std::to_string(outcome.refused) + ",\n";
+    json += "  \"bands\": [";
+    for (std::size_t i = 0; i < f.bands.size(); ++i)
+        json += std::string(i == 0 ? "\n" : ",\n") + "    {\"band\": " + jsonString(f.bands[i].band) +
+                ", " + row(f.bands[i]) + "}";
+    json += f.bands.empty() ? "],\n" : "\n  ],\n";
+    json += "  \"total\": {" + row(f.total) + "},\n";
+    json += "  \"dupes\": " + std::to_string(f.dupes) + ",\n";
+    json += "  \"bad_qsos\": " + std::to_string(f.badQsos) + ",\n";
+    json += "  \"score\": " + std::to_string(outcome.score) + ",\n";
+    json += "  \"bad_qso_file\": " +
+            (outcome.badQsoFile.empty() ? std::string("null") : jsonString(outcome.badQsoFile)) +
+            ",\n";
+    json += "  \"cabrillo_file\": " +
+            (outcome.cabrilloFile.empty() || !cabrilloAsked ? std::string("null")
+                                                            : jsonString(outcome.cabrilloFile)) +
+            "\n";
+    json += "}\n";
+    std::fwrite(json.data(), 1, json.size(), out);
+}
+
+int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std::FILE *err) {
+    Options options;
+    std::string error;
+    if (!parseOptions(args, options, error)) {
+        Messages(err, false).error(error + " (see --help)");
+        return kExitUnusable;
+    }
+    if (options.help) {
+        const std::string help = helpText();
+        std::fwrite(help.data(), 1, help.size(), out);
+        return kExitClean;
+    }
+    if (options.version) {
+        std::fprintf(out, "%s %s\n", kProgram, MORVANTIA_VERSION);
+        return kExitClean;
+    }
+    const Messages messages(err, options.quiet);
+    const std::string logName = options.logPath == "-" ? "<stdin>" : options.logPath;
+
+    CountryResolver countries;
+    if (options.ctyPath) {
+        std::string text;
+        if (!readInput(*options.ctyPath, in, text, error)) {
+            messages.error(error);
+            return kExitUnusable;
+        }
+        std::optional<CountryFile> file = CountryFile::parse(text, error);
+        if (!file) {
+            messages.error(*options.ctyPath + ": " + error);
+            return kExitUnusable;
+        }
+        countries = CountryResolver(std::move(*file));
+    }
+
+    std::string text;
+    if (!readInput(options.logPath, in, text, error)) {
+        messages.error(error);
+        return kExitUnusable;
+    }
+    const ContestLog log = readLog(text, countries);
+    if (log.format == LogFormat::Unknown) {
+        messages.error(logName + ": not an ADIF, ADX or Cabrillo log");
+        return kExitUnusable;
+    }
+    for (const ReadProblem &p : log.problems) {
+        std::string where = logName;
+        if (p.line > 0) where += ":" + std::to_string(p.line);
+        if (p.record > 0) where += ": record " + std::to_string(p.record);
+        messages.error(where + ": " + p.message + "; left out");
+    }
+    if (log.qsos.empty()) {
+        messages.error(logName + ": no QSO could be read");
+        return kExitUnusable;
+    }
+
+    RunRequest request;
+    request.ownCall = options.call ? *options.call : log.ownCall;
+    if (!request.ownCall.empty() && !isPlausibleCall(request.ownCall)) {
+        messages.error(logName + ": own call sign \"" + request.ownCall +
+                       "\" is not a call sign (letters, digits, /); give --call");
+        return kExitUnusable;
+    }
+    if (request.ownCall.empty()) messages.note("no own call sign in the log; give --call");
+    request.ownPrefix = options.prefix ? *options.prefix : countries.prefixFor(request.ownCall);
+    if (options.code)
+        request.ownCode = options.code;
+    else if (!log.ownCode.empty() && isSafeIniValue(log.ownCode))
+        request.ownCode = log.ownCode;
+    else
+        messages.note("no own code in the log; the plug-in uses My_Country of its INI file");
+
+    const auto earliest = std::min_element(
+        log.qsos.begin(), log.qsos.end(),
+        [](const ContestQso &a, const ContestQso &b) { return a.time < b.time; });
+    const auto latest = std::max_element(
+        log.qsos.begin(), log.qsos.end(),
+        [](const ContestQso &a, const ContestQso &b) { return a.time < b.time; });
+    request.start = options.start ? *options.start : earliest->time;
+    request.end = options.end ? *options.end : latest->time;
+    request.html = options.html;
+    request.cabrillo = options.cabrillo;
+    request.station = log.station;
+    for (const auto &[key, value] : options.station) {
+        auto it = std::find_if(request.station.begin(), request.station.end(),
+                               [&](const auto &entry) { return entry.first == key; });
+        if (it != request.station.end())
+            it->second = value;
+        else
+            request.station.emplace_back(key, value);
+    }
+    request.station.erase(std::remove_if(request.station.begin(), request.station.end(),
+                                         [](const auto &e) { return !isSafeIniValue(e.second); }),
+                          request.station.end());
+
+    // Both paths are taken relative to where the user stands, before the
+    // run moves into the working folder.
+    request.pluginPath = options.pluginPath
+                             ? platform::absolutePath(*options.pluginPath)
+                             : platform::executableFolder() + platform::pluginFileName();
+    if (options.outDir) {
+        request.workFolder = platform::absolutePath(*options.outDir);
+    } else {
+        const std::optional<std::string> folder =
+            freshFolder(options.logPath == "-" ? std::string("stdin") : logStem(options.logPath));
+        if (!folder) {
+            messages.error("no free name for a working folder; give --out");
+            return kExitUnusable;
+        }
+        request.workFolder = platform::absolutePath(*folder);
+    }
+
+    RunOutcome outcome;
+    if (!runPlugin(request, log.qsos, outcome, error)) {
+        messages.error(error);
+        return kExitUnusable;
+    }
+
+    if (options.json) {
+        const std::optional<SummaryFigures> figures = readPlainSummary(outcome.summary);
+        if (!figures) {
+            messages.error("the plug-in's summary does not have the expected layout");
+            return kExitUnusable;
+        }
+        writeJson(out, logName, log, outcome, *figures, options.cabrillo);
+    } else {
+        std::fwrite(outcome.summary.data(), 1, outcome.summary.size(), out);
+    }
+    std::fflush(out);
+
+    if (!log.problems.empty())
+        messages.note(std::to_string(log.problems.size()) + " of " +
+                      std::to_string(log.problems.size() + log.qsos.size()) +
+                      " records left out, see above");
+    std::string report = outcome.badQsoFile.empty() ? "no bad-QSO file was written"
+                                                    : "bad-QSO file: " + outcome.badQsoFile;
+    if (options.cabrillo)
+        report += outcome.cabrilloFile.empty() ? "; no Cabrillo log was written"
+                                               : "; Cabrillo log: " + outcome.cabrilloFile;
+    messages.note(report);
+    return log.problems.empty() ? kExitClean : kExitSkipped;
+}
+
+}  // namespace
+
+std::string logStem(const std::string &path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    return name;
+}
+
+int runApp(const std::vector<std::string> &args, std::FILE *in, std::FILE *out,
+           std::FILE *err) {
+    try {
+        return run(args, in, out, err);
+    } catch (const std::exception &e) {
+        std::fprintf(err, "%s: internal error: %s\n", kProgram, e.what());
+    } catch (...) {
+        std::fprintf(err, "%s: internal error\n", kProgram);
+    }
+    return kExitUnusable;
+}
+
+}  // namespace score

@@ -1,0 +1,20 @@
+// morvantia-score as a whole: options in, summary and exit status out.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace score {
+
+enum ExitStatus { kExitClean = 0, kExitSkipped = 1, kExitUnusable = 2 };
+
+// Runs the program with the arguments after its name, writing the summary
+// to out and messages to err. Never throws.
+int runApp(const std::vector<std::string> &args, std::FILE *in, std::FILE *out,
+           std::FILE *err);
+
+// "logs/yo2mvt.adi" -> "yo2mvt": the name a default working folder is made from.
+std::string logStem(const std::string &path);
+
+}  // namespace score

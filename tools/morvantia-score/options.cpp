@@ -1,0 +1,269 @@
+#include "tools/morvantia-score/options.h"
+
+#include "tools/morvantia-score/text.h"
+
+namespace score {
+namespace {
+
+// The station details the plug-in's Cabrillo export reads from its INI file.
+const char *const kStationKeys[] = {
+    "Name",         "Address",            "Address_City", "Address_Province",
+    "Address_PostalCode", "Address_Country", "Operators", "Club",
+    "Email",        "SoapBox",
+};
+
+bool takesValue(const std::string &name) {
+    static const char *const names[] = {"--call", "--prefix", "--code",  "--out",
+                                        "--plugin", "--cty",  "--start", "--end",
+                                        "--station"};
+    for (const char *n : names)
+        if (name == n) return true;
+    return false;
+}
+
+}  // namespace
+
+bool isSafeIniValue(const std::string &value) {
+    for (char c : value) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) return false;
+    }
+    return true;
+}
+
+bool isPlausibleCall(const std::string &call) {
+    if (call.empty()) return false;
+    for (char c : call)
+        if (!isAsciiLetter(c) && !isAsciiDigit(c) && c != '/') return false;
+    return true;
+}
+
+bool readDateTimeOption(const std::string &text, QsoTime &time) {
+    std::string t = trim(text);
+    std::string datePart = t.substr(0, t.find_first_of(" T"));
+    std::string timePart =
+        datePart.size() < t.size() ? trim(t.substr(datePart.size() + 1)) : std::string();
+    QsoTime result;
+    const bool dateOk = datePart.size() == 10 ? readCabrilloDate(datePart, result)
+                                              : readAdifDate(datePart, result);
+    if (!dateOk) return false;
+    if (!timePart.empty()) {
+        std::string digits;
+        for (char c : timePart)
+            if (c != ':') digits += c;
+        if (!readAdifTimeOfDay(digits, result)) return false;
+    }
+    time = result;
+    return true;
+}
+
+bool parseOptions(const std::vector<std::string> &args, Options &options,
+                  std::string &error) {
+    bool logSeen = false;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+            if (logSeen) {
+                error = "only one log can be scored at a time (\"" + options.logPath +
+                        "\" and \"" + arg + "\")";
+                return false;
+            }
+            options.logPath = arg;
+            logSeen = true;
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string value;
+        bool hasValue = false;
+        const std::size_t equals = arg.find('=');
+        if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+            arg = arg.substr(0, equals);
+            hasValue = true;
+        }
+        if (takesValue(arg)) {
+            if (!hasValue) {
+                if (i + 1 >= args.size()) {
+                    error = arg + " needs a value";
+                    return false;
+                }
+                value = args[++i];
+            }
+            if (!isSafeIniValue(value)) {
+                error = arg + ": the value holds a line break or another control character";
+                return false;
+            }
+        } else if (hasValue) {
+            error = arg + " takes no value";
+            return false;
+        }
+
+        if (arg == "--call") {
+            if (!isPlausibleCall(value)) {
+                error = "--call \"" + value + "\" is not a call sign (letters, digits, /)";
+                return false;
+            }
+            options.call = upper(value);
+        } else if (arg == "--prefix") {
+            options.prefix = value;
+        } else if (arg == "--code") {
+            if (value.empty()) {
+                error = "--code needs a county or country code, such as BU";
+                return false;
+            }
+            options.code = value;
+        } else if (arg == "--out") {
+            if (value.empty()) {
+                error = "--out needs a folder";
+                return false;
+            }
+            options.outDir = value;
+        } else if (arg == "--plugin") {
+            options.pluginPath = value;
+        } else if (arg == "--cty") {
+            options.ctyPath = value;
+        } else if (arg == "--start" || arg == "--end") {
+            QsoTime time;
+            if (!readDateTimeOption(value, time)) {
+                error = arg + " \"" + value +
+                        "\" is not a date and time such as \"2024-02-03 16:00\"";
+                return false;
+            }
+            (arg == "--start" ? options.start : options.end) = time;
+        } else if (arg == "--station") {
+            const std::size_t eq = value.find('=');
+            const std::string key = trim(value.substr(0, eq));
+            const char *known = nullptr;
+            for (const char *k : kStationKeys)
+                if (equalsIgnoreCase(key, k)) known = k;
+            if (eq == std::string::npos || known == nullptr) {
+                std::string keys;
+                for (const char *k : kStationKeys) keys += std::string(keys.empty() ? "" : ", ") + k;
+                error = "--station needs KEY=VALUE with KEY one of " + keys;
+                return false;
+            }
+            options.station.emplace_back(known, value.substr(eq + 1));
+        } else if (arg == "--html") {
+            options.html = true;
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--cabrillo") {
+            options.cabrillo = true;
+        } else if (arg == "--quiet" || arg == "-q") {
+            options.quiet = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else {
+            error = "unknown option " + arg;
+            return false;
+        }
+    }
+    if (options.help || options.version) return true;
+    if (options.html && options.json) {
+        error = "--html and --json cannot be used together";
+        return false;
+    }
+    if (!logSeen) {
+        error = "no log given (a file name, or - for standard input)";
+        return false;
+    }
+    if (options.start && options.end && options.end < options.start) {
+        error = "--end lies before --start";
+        return false;
+    }
+    return true;
+}
+
+std::string helpText() {
+    return R"(Usage: morvantia-score [OPTIONS] LOG
+
+Scores a MORVANTIA contest log with the scoring plug-in, called exactly as
+the logging program calls it, and prints the plug-in's summary. LOG is an
+ADIF (.adi/.adif), ADX or Cabrillo 2/3 (.cbr/.log) file, told apart by its
+content; - reads the log from standard input.
+
+Options:
+  --call CALL      Your own call sign. Default: STATION_CALLSIGN (or
+                   OPERATOR) of the ADIF log, CALLSIGN: of a Cabrillo log.
+                     morvantia-score --call YO2MVT log.adi
+  --prefix PREFIX  Your own country prefix. Default: worked out from your
+                   call sign (YO for YO..YR calls).
+                     morvantia-score --prefix DL log.adi
+  --code CODE      Your own county (Romanian stations) or country code, the
+                   code you send after the serial number. Default: the
+                   letters of the sent exchange in the log.
+                     morvantia-score --code TM log.adi
+  --start TIME     Contest start. Default: the earliest QSO.
+                     morvantia-score --start "2024-02-03 16:00" log.adi
+  --end TIME       Contest end; its date names the bad-QSO file. Default:
+                   the latest QSO.
+                     morvantia-score --end "2024-02-03 20:00" log.adi
+  --cty FILE       Country file in the cty.dat format; it decides every
+                   station's country prefix.
+                     morvantia-score --cty cty.dat log.adi
+  --html           Print the summary as an HTML page.
+                     morvantia-score --html log.adi > summary.html
+  --json           Print the figures of the summary as JSON, for scripts.
+                     morvantia-score --json log.adi
+  --cabrillo       Ask the plug-in for its Cabrillo export; the station
+                   details come from the plug-in's INI file in the working
+                   folder, the log's own station fields and --station.
+                     morvantia-score --cabrillo --out yo2mvt log.adi
+  --station KEY=VALUE
+                   A station detail for the Cabrillo export. KEY is one of
+                   Name, Address, Address_City, Address_Province,
+                   Address_PostalCode, Address_Country, Operators, Club,
+                   Email, SoapBox.
+                     morvantia-score --cabrillo --station "Name=Ana Pop" log.adi
+  --out DIR        Working folder of the plug-in: its INI file
+                   (Plugins/Morvantia.ini), the bad-QSO file and the
+                   Cabrillo log go there. Created when missing. Default: a
+                   new folder LOGNAME-score (LOGNAME-score-2, ... when taken)
+                   in the current folder.
+                     morvantia-score --out results log.adi
+  --plugin PATH    The plug-in library to use. Default: the one beside this
+                   program.
+                     morvantia-score --plugin ./libStatsMorvantia.so log.adi
+  -q, --quiet      No report of where the files went, no notes; errors are
+                   still shown.
+                     morvantia-score --quiet log.adi
+  -h, --help       This text.
+                     morvantia-score --help
+  --version        The program's version.
+                     morvantia-score --version
+
+What is read from the log:
+  ADIF/ADX   CALL; QSO_DATE and TIME_ON; BAND, else FREQ (MHz); MODE and
+             SUBMODE (SSB, USB, LSB -> SSB; PSK with PSK31/PSK63/PSK125 and
+             the bare PSK31/PSK63/PSK125 -> BPSK31/BPSK63/BPSK125);
+             RST_SENT, RST_RCVD; sent serial from STX, else the leading
+             digits of STX_STRING, your code from the letters of STX_STRING;
+             received serial from SRX, else the leading digits of
+             SRX_STRING (padded to three digits), received code from the
+             letters of SRX_STRING, else STATE for a Romanian station;
+             DXCC (275 makes a station Romanian); STATION_CALLSIGN or
+             OPERATOR; MY_NAME, MY_STREET, MY_CITY, MY_POSTAL_CODE and
+             MY_COUNTRY for the Cabrillo export.
+  Cabrillo   QSO: lines (frequency in kHz or a band, mode CW/PH/PK/DG/RY,
+             PK and DG read as BPSK31, date, time, own call, report and
+             exchange sent, worked call, report and exchange received, the
+             exchange as "012 AB" or "012AB"); X-QSO: lines are not scored;
+             CALLSIGN:, NAME:, ADDRESS...:, OPERATORS:, CLUB:, EMAIL:,
+             SOAPBOX: for the station.
+  A station is Romanian (prefix YO) for calls YO..YR, also as YO/DL1ABC or
+  DL1ABC/YO; other prefixes are a best guess unless --cty is given.
+
+Output: the summary on standard output; where the bad-QSO file and the
+Cabrillo log went on standard error.
+Exit status: 0 scored cleanly, 1 scored with records left out (each one
+reported with its line and record number), 2 log or options unusable.
+)";
+}
+
+}  // namespace score

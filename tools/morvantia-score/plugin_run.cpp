@@ -1,0 +1,151 @@
+#include "tools/morvantia-score/plugin_run.h"
+
+#include "host/plugin_host.h"
+#include "platform/datetime.h"
+#include "platform/dynamic_library.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/profile.h"
+
+#include <map>
+
+namespace score {
+
+const char *const kPluginIni = "Plugins\\Morvantia.ini";
+
+namespace {
+
+const char *const kSection = "Settings";
+
+using Stamps = std::map<std::string, platform::FileStamp>;
+
+// The Cabrillo logs in the current folder, to tell afterwards which one the
+// plug-in wrote: its name comes from the station details, not from us.
+Stamps cabrilloStamps() {
+    Stamps stamps;
+    for (const std::string &name : platform::findFiles("*.cbr"))
+        if (const auto stamp = platform::fileStamp(name)) stamps.emplace(name, *stamp);
+    return stamps;
+}
+
+std::string newestWritten(const Stamps &before, const Stamps &after) {
+    std::string written;
+    std::int64_t newest = 0;
+    for (const auto &[name, stamp] : after) {
+        const auto old = before.find(name);
+        if (old != before.end() && old->second == stamp) continue;
+        if (written.empty() || stamp.modified > newest) {
+            written = name;
+            newest = stamp.modified;
+        }
+    }
+    return written;
+}
+
+bool writeIni(const std::string &key, const std::string &value, std::string &error) {
+    if (platform::writeProfileString(kSection, key, value, kPluginIni)) return true;
+    error = "cannot write " + platform::nativePath(kPluginIni) + " in the working folder";
+    return false;
+}
+
+}  // namespace
+
+HostDateTime hostDateTime(const QsoTime &t) {
+    return host::makeDateTime(t.year, t.month, t.day, t.hour, t.minute, t.second);
+}
+
+bool runPlugin(const RunRequest &request, const std::vector<ContestQso> &qsos,
+               RunOutcome &outcome, std::string &error) {
+    std::string reason;
+    if (!platform::makeFolders(platform::joinPath(request.workFolder, "Plugins"), reason)) {
+        error = "cannot create the working folder: " + reason;
+        return false;
+    }
+    if (!platform::changeFolder(request.workFolder, reason)) {
+        error = "cannot enter the working folder " + request.workFolder + ": " + reason;
+        return false;
+    }
+
+    // The plug-in reads the own code from its INI file at every reset.
+    if (request.ownCode && !writeIni("My_Country", *request.ownCode, error)) return false;
+    // A reset that finds the start marker set clears it and opens no
+    // companion windows, which a command-line run has no use for.
+    if (!writeIni("Start", "1", error)) return false;
+    if (request.cabrillo)
+        for (const auto &[key, value] : request.station)
+            if (!writeIni(key, value, error)) return false;
+
+    platform::DynamicLibrary library(request.pluginPath);
+    if (!library.isLoaded()) {
+        error = "cannot load the plug-in " + request.pluginPath + ": " + library.error();
+        return false;
+    }
+    host::EntryPoints entryPoints = host::resolveEntryPoints(library, host::NameKind::Plain);
+    if (!entryPoints.complete())
+        entryPoints = host::resolveEntryPoints(library, host::NameKind::Decorated);
+    if (!entryPoints.complete()) {
+        error = request.pluginPath + " is not the scoring plug-in: entry points are missing";
+        return false;
+    }
+    host::PluginHost plugin(entryPoints);
+
+    if (request.html) plugin.setVersion("morvantia-score");
+    if (plugin.numberOfSets() < 1) {
+        error = request.pluginPath + " offers no contest";
+        return false;
+    }
+    outcome.setName = plugin.setName(0);
+
+    const Stamps before = cabrilloStamps();
+    const HostDateTime start = hostDateTime(request.start);
+    const HostDateTime end = hostDateTime(request.end);
+    plugin.reset(platform::currentFolder(), request.cabrillo ? 1 : 0, request.ownCall, start,
+                 end, request.ownPrefix);
+
+    for (const ContestQso &q : qsos) {
+        host::Qso qso;
+        qso.ownCall = request.ownCall;
+        qso.call = q.call;
+        qso.time = hostDateTime(q.time);
+        qso.frequencyHz = q.frequencyHz;
+        qso.mode = q.mode;
+        qso.rstSent = q.rstSent;
+        qso.rstReceived = q.rstReceived;
+        qso.exchSent = q.sentNumber;
+        qso.exchReceived = q.receivedExchange;
+        qso.countryPrefix = q.countryPrefix;
+        qso.band = q.band;
+        if (plugin.add(qso) == 1)
+            ++outcome.stored;
+        else
+            ++outcome.refused;
+    }
+
+    int score = 0;
+    outcome.summary = plugin.result(score);
+    // After writing a Cabrillo log the plug-in answers -1; the score it
+    // claimed is in its INI file.
+    if (score == -1) {
+        const std::string claimed =
+            platform::readProfileString(kSection, "Claimed", "", kPluginIni);
+        try {
+            score = std::stoi(claimed);
+        } catch (...) {
+            error = "the plug-in wrote a Cabrillo log but no claimed score";
+            return false;
+        }
+    }
+    outcome.score = score;
+
+    const std::string folder = platform::currentFolder();
+    const std::string badQsoName =
+        "BadQSO_StatsMorvantia_" + platform::formatDateTime(&end, "%d_%m_%Y") + ".txt";
+    if (platform::fileStamp(badQsoName)) outcome.badQsoFile = platform::joinPath(folder, badQsoName);
+    if (request.cabrillo) {
+        const std::string written = newestWritten(before, cabrilloStamps());
+        if (!written.empty()) outcome.cabrilloFile = platform::joinPath(folder, written);
+    }
+    return true;
+}
+
+}  // namespace score

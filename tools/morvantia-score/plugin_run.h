@@ -1,0 +1,47 @@
+// One scoring run of the plug-in, as the logging program makes it when it
+// opens a log: in the plug-in's working folder, setVersion (for HTML only),
+// GetNumberOfSets/GetSetName, ResetStats0, one AddData0 per QSO in log
+// order, GetResult0.
+#pragma once
+
+#include "engine/stats_api.h"
+#include "tools/morvantia-score/contest_log.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace score {
+
+struct RunRequest {
+    std::string pluginPath;  // absolute: the run changes the current folder
+    std::string workFolder;  // created when missing, with its Plugins folder
+    std::string ownCall;
+    std::string ownPrefix;
+    std::optional<std::string> ownCode;  // written as My_Country when given
+    QsoTime start;
+    QsoTime end;
+    bool html = false;
+    bool cabrillo = false;
+    StationDetails station;  // written to the INI file for the export
+};
+
+struct RunOutcome {
+    std::string setName;
+    std::string summary;
+    int score = 0;
+    int stored = 0;   // AddData0 answered 1
+    int refused = 0;  // AddData0 answered 0
+    std::string badQsoFile;    // absolute; empty when the plug-in left none
+    std::string cabrilloFile;  // absolute; empty when this run wrote none
+};
+
+HostDateTime hostDateTime(const QsoTime &time);
+
+// The plug-in's INI file, named the host's way.
+extern const char *const kPluginIni;
+
+bool runPlugin(const RunRequest &request, const std::vector<ContestQso> &qsos,
+               RunOutcome &outcome, std::string &error);
+
+}  // namespace score

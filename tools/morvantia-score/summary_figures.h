@@ -1,0 +1,33 @@
+// The figures of the plug-in's plain summary, read back for the JSON output.
+// The summary is the plug-in's own; this only takes its numbers apart.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace score {
+
+struct RowFigures {
+    std::string band;
+    int qsos = 0, points = 0, counties = 0, countries = 0, digi = 0, cw = 0, ssb = 0;
+};
+
+struct SummaryFigures {
+    std::string contestDate;
+    std::string contestant;
+    std::vector<RowFigures> bands;
+    RowFigures total;
+    int dupes = 0;
+    int badQsos = 0;
+    int score = 0;
+};
+
+// Reads the plain (tab-separated) summary; nothing when it does not have the
+// plug-in's layout.
+std::optional<SummaryFigures> readPlainSummary(const std::string &summary);
+
+// Text as a JSON string literal, quotes included. Bytes above 127 are kept.
+std::string jsonString(const std::string &text);
+
+}  // namespace score

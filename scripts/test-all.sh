@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every preset that tests need and runs all
+# tests: natively, with sanitizers, and the Windows builds under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+jobs=2
+failed=()
+
+run() {  # run NAME COMMAND...: runs a step, remembers a failure, goes on
+  local name=$1
+  shift
+  echo "=== $name"
+  if ! "$@"; then
+    failed+=("$name")
+  fi
+}
+
+native_preset() {
+  cmake --preset "$1" >/dev/null &&
+    cmake --build --preset "$1" -j "$jobs" &&
+    ctest --preset "$1" -j "$jobs"
+}
+
+run native native_preset native
+run asan native_preset asan
+run tsan native_preset tsan
+
+# The Windows builds: the 32-bit DLL is built and its export table checked;
+# its programs run under Wine only where this kernel can run 32-bit code.
+run win32 scripts/windows-tests.sh win32
+run win64 scripts/windows-tests.sh win64
+
+if [ "${#failed[@]}" -ne 0 ]; then
+  echo "FAILED: ${failed[*]}"
+  exit 1
+fi
+echo "All test steps passed."

@@ -277,18 +277,20 @@ bool looksLikeReport(const std::string &token) {
     return true;
 }
 
+// The report and the exchange of one side of a QSO line. The report may be
+// missing: "002 TM" is a serial and a code, "599 002TM" a report and an
+// exchange, "599 002 TM" both in full.
 void splitReport(const std::vector<std::string> &tokens, std::string &report,
                  std::string &exchange) {
     report.clear();
     exchange.clear();
-    if (tokens.empty()) return;
-    if (tokens.size() == 1) {
-        (looksLikeReport(tokens[0]) ? report : exchange) = tokens[0];
-        return;
-    }
-    report = tokens[0];
-    for (std::size_t i = 1; i < tokens.size(); ++i)
-        exchange += (i > 1 ? " " : "") + tokens[i];
+    std::size_t first = 0;
+    if (tokens.size() == 1 && looksLikeReport(tokens[0])) first = 1;
+    if (tokens.size() == 2 && lettersOf(tokens[1]) != tokens[1]) first = 1;
+    if (tokens.size() >= 3) first = 1;
+    if (first == 1) report = tokens[0];
+    for (std::size_t i = first; i < tokens.size(); ++i)
+        exchange += (i > first ? " " : "") + tokens[i];
 }
 
 bool mapCabrilloQso(const std::string &value, int line, int number,
@@ -303,6 +305,10 @@ bool mapCabrilloQso(const std::string &value, int line, int number,
     const std::optional<CabrilloFrequency> frequency = readCabrilloFrequency(t[0]);
     if (!frequency) {
         error = "\"" + t[0] + "\" is not a frequency in kHz or a band";
+        return false;
+    }
+    if (frequency->band.empty() && frequency->hz == 0) {
+        error = "frequency 0 names no band";
         return false;
     }
     q.band = frequency->band;

@@ -67,5 +67,8 @@ function(add_morvantia_test name)
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DISCOVERY_TIMEOUT 120
     DISCOVERY_MODE ${_discovery_mode}
+    # Cases are named by their tables; the default would add the parameter
+    # bytes (addresses that change from run to run) to the test names.
+    NO_PRETTY_VALUES
     PROPERTIES TIMEOUT 300)
 endfunction()

@@ -1,7 +1,8 @@
 // A private-profile implementation for POSIX that behaves like the Windows
-// API the plug-in was written against: the file is parsed into sections of
-// keys and rewritten whole on every write, with CR LF line ends and the
-// blanks around "=" dropped.
+// API the plug-in was written against, down to its corners (checked against
+// the real API under Wine with the same case table): the file is parsed into
+// sections of keys and rewritten whole on every write that changes a value,
+// with CR LF line ends, blank lines dropped and the blanks around "=" gone.
 #include "platform/files.h"
 #include "platform/profile.h"
 
@@ -25,31 +26,49 @@ struct Section {
     std::vector<Entry> entries;
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+struct Profile {
+    bool utf8Mark = false;  // the file starts with a UTF-8 byte-order mark
+    std::vector<Section> sections;
+};
+
+const char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+// The API's blanks: white space and the old end-of-file mark, Ctrl-Z.
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a';
+}
+
+std::string trimLeft(const std::string &text) {
+    std::size_t begin = 0;
+    while (begin < text.size() && isBlank(text[begin])) ++begin;
+    return text.substr(begin);
+}
 
 std::string trim(const std::string &text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin])) ++begin;
-    while (end > begin && isBlank(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
+    std::string result = trimLeft(text);
+    while (!result.empty() && isBlank(result.back())) result.pop_back();
+    return result;
 }
 
 bool sameName(const std::string &a, const std::string &b) {
     return a.size() == b.size() && ::strcasecmp(a.c_str(), b.c_str()) == 0;
 }
 
-std::vector<Section> load(const std::string &fileName, bool &exists) {
-    std::vector<Section> sections;
+Profile load(const std::string &fileName) {
+    Profile profile;
+    std::vector<Section> &sections = profile.sections;
     std::FILE *file = openFile(fileName, "rb");
-    exists = file != nullptr;
-    if (file == nullptr) return sections;
+    if (file == nullptr) return profile;
     std::string content;
     char chunk[4096];
     std::size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
         content.append(chunk, n);
     std::fclose(file);
+    if (content.compare(0, 3, kUtf8Mark) == 0) {
+        profile.utf8Mark = true;
+        content.erase(0, 3);
+    }
 
     sections.push_back(Section{});
     std::size_t pos = 0;
@@ -63,12 +82,11 @@ std::vector<Section> load(const std::string &fileName, bool &exists) {
             if (content[pos - 1] == '\n') break;
         }
         if (line.empty()) continue;
-        if (line[0] == '[') {
-            const std::size_t close = line.rfind(']');
-            std::string name = close == std::string::npos || close == 0
-                                   ? line.substr(1)
-                                   : line.substr(1, close - 1);
-            sections.push_back(Section{trim(name), {}});
+        // A header runs to its last "]"; text after it is dropped. A "[" line
+        // without any "]" is no header but an ordinary line of the section.
+        const std::size_t close = line[0] == '[' ? line.rfind(']') : std::string::npos;
+        if (close != std::string::npos) {
+            sections.push_back(Section{trim(line.substr(1, close - 1)), {}});
             continue;
         }
         const std::size_t equals = line.find('=');
@@ -79,74 +97,31 @@ std::vector<Section> load(const std::string &fileName, bool &exists) {
                 Entry{trim(line.substr(0, equals)), trim(line.substr(equals + 1))});
     }
     if (sections.front().entries.empty()) sections.erase(sections.begin());
-    return sections;
+    return profile;
 }
 
-std::string stripQuotes(const std::string &value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
-        return value.substr(1, value.size() - 2);
-    return value;
-}
-
-std::string cut(const std::string &value, std::size_t bufferSize) {
+// What arrives in a buffer of bufferSize bytes: one pair of surrounding
+// quotes is removed and the text cut to bufferSize - 1 characters. The API
+// drops the closing quote from the copied text by position, so a quoted
+// value that just fills the buffer loses its last character instead.
+std::string copyToBuffer(const std::string &value, std::size_t bufferSize) {
     if (bufferSize == 0) return std::string();
-    return value.size() < bufferSize ? value : value.substr(0, bufferSize - 1);
+    std::string text = value;
+    bool quoted = false;
+    if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+        text.back() == text.front()) {
+        quoted = true;
+        text.erase(0, 1);
+    }
+    const std::size_t fullLength = text.size();
+    if (text.size() > bufferSize - 1) text.resize(bufferSize - 1);
+    if (quoted && bufferSize >= fullLength && !text.empty()) text.pop_back();
+    return text;
 }
 
-}  // namespace
-
-std::string readProfileString(const std::string &section, const std::string &key,
-                              const std::string &defaultValue,
-                              const std::string &fileName,
-                              std::size_t bufferSize) {
-    std::string fallback = defaultValue;
-    while (!fallback.empty() && fallback.back() == ' ') fallback.pop_back();
-    bool exists = false;
-    std::vector<Section> sections = load(fileName, exists);
-    const std::string wanted = trim(section);
-    const std::string wantedKey = trim(key);
-    for (Section &s : sections) {
-        if (!sameName(s.name, wanted)) continue;
-        for (const Entry &entry : s.entries)
-            if (sameName(entry.name, wantedKey))
-                return cut(stripQuotes(entry.value.value_or(std::string())),
-                           bufferSize);
-        break;  // only the first of duplicate sections is read
-    }
-    return cut(fallback, bufferSize);
-}
-
-bool writeProfileString(const std::string &section, const std::string &key,
-                        const std::string &value, const std::string &fileName) {
-    bool exists = false;
-    std::vector<Section> sections = load(fileName, exists);
-    const std::string wanted = trim(section);
-    const std::string wantedKey = trim(key);
-    Section *target = nullptr;
-    for (Section &s : sections)
-        if (sameName(s.name, wanted)) {
-            target = &s;
-            break;
-        }
-    if (target == nullptr) {
-        sections.push_back(Section{wanted, {}});
-        target = &sections.back();
-    }
-    Entry *entry = nullptr;
-    for (Entry &e : target->entries)
-        if (sameName(e.name, wantedKey)) {
-            entry = &e;
-            break;
-        }
-    if (entry == nullptr) {
-        target->entries.push_back(Entry{wantedKey, std::nullopt});
-        entry = &target->entries.back();
-    }
-    entry->value = trim(value);
-
-    std::string content;
-    for (const Section &s : sections) {
+bool save(const Profile &profile, const std::string &fileName) {
+    std::string content = profile.utf8Mark ? kUtf8Mark : "";
+    for (const Section &s : profile.sections) {
         if (!s.name.empty()) content += "[" + s.name + "]\r\n";
         for (const Entry &e : s.entries) {
             content += e.name;
@@ -168,6 +143,64 @@ bool writeProfileString(const std::string &section, const std::string &key,
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+std::string readProfileString(const std::string &section, const std::string &key,
+                              const std::string &defaultValue,
+                              const std::string &fileName,
+                              std::size_t bufferSize) {
+    // Only spaces, not other blanks, are dropped from the end of a default.
+    std::string fallback = defaultValue;
+    while (!fallback.empty() && fallback.back() == ' ') fallback.pop_back();
+    const Profile profile = load(fileName);
+    const std::string wanted = trim(section);
+    const std::string wantedKey = trim(key);
+    for (const Section &s : profile.sections) {
+        if (!sameName(s.name, wanted)) continue;
+        for (const Entry &entry : s.entries) {
+            if (!sameName(entry.name, wantedKey)) continue;
+            // A line without "=" names a key but holds no value.
+            if (entry.value) return copyToBuffer(*entry.value, bufferSize);
+            break;
+        }
+        break;  // only the first of duplicate sections is read
+    }
+    return copyToBuffer(fallback, bufferSize);
+}
+
+bool writeProfileString(const std::string &section, const std::string &key,
+                        const std::string &value, const std::string &fileName) {
+    Profile profile = load(fileName);
+    const std::string wanted = trim(section);
+    const std::string wantedKey = trim(key);
+    // Leading blanks never reach the file; trailing ones of the value do.
+    const std::string newValue = trimLeft(value);
+    Section *target = nullptr;
+    for (Section &s : profile.sections)
+        if (sameName(s.name, wanted)) {
+            target = &s;
+            break;
+        }
+    if (target == nullptr) {
+        profile.sections.push_back(Section{trimLeft(section), {}});
+        target = &profile.sections.back();
+    }
+    Entry *entry = nullptr;
+    for (Entry &e : target->entries)
+        if (sameName(e.name, wantedKey)) {
+            entry = &e;
+            break;
+        }
+    if (entry == nullptr) {
+        target->entries.push_back(Entry{trimLeft(key), std::nullopt});
+        entry = &target->entries.back();
+    } else if (entry->value && *entry->value == newValue) {
+        return true;  // unchanged: the file is left exactly as it is
+    }
+    entry->value = newValue;
+    return save(profile, fileName);
 }
 
 }  // namespace platform

@@ -220,7 +220,7 @@ Options:
                    Name, Address, Address_City, Address_Province,
                    Address_PostalCode, Address_Country, Operators, Club,
                    Email, SoapBox.
-                     morvantia-score --cabrillo --station "Name=Ana Pop" log.adi
+                     morvantia-score --station "Name=Ana Pop" --cabrillo log.adi
   --out DIR        Working folder of the plug-in: its INI file
                    (Plugins/Morvantia.ini), the bad-QSO file and the
                    Cabrillo log go there. Created when missing. Default: a

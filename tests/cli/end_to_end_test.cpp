@@ -1,0 +1,281 @@
+// morvantia-score run as a program against the plug-in built beside it, on
+// the bundled example logs and on small broken ones.
+//
+// The example's figures were checked by hand once, without the plug-in:
+// examples/make_examples.py counts its own QSO list with the contest rules
+// (it prints the figures when it runs), and a second, separate count read
+// the written ADIF file itself (band, mode, DXCC, code from the letters of
+// SRX_STRING or else STATE; left out: bands other than 80/40 m, RTTY, no
+// exchange, a call worked again on the same band and mode, a Romanian code
+// not among the 48 counties). Both agree:
+//   - refused by the plug-in, never stored: the 20 m QSO, the RTTY QSO and
+//     the QSO without a received exchange (3 of 297);
+//   - stored but not scoring: 4 dupes and 2 Romanian stations sending QQ
+//     and CN, which are no counties;
+//   - 80m: 142 scoring QSOs (CW 64, SSB 48, DIGI 30), 13 of them with a
+//     bonus county (XA..XF): 142 x 2 + 13 x 2 = 310 points; 79 counties and
+//     28 country codes, each counted once per mode class;
+//   - 40m: 146 QSOs (CW 62, SSB 54, DIGI 30), 18 bonus: 328 points;
+//     82 counties, 30 country codes;
+//   - score 638 points x (161 counties + 58 countries) = 139722;
+//   - bad-QSO file: header + 4 DUPE + 2 NO ROMANIA COUNTY + WRONG BAND +
+//     WRONG MODE + NO RX NUMBER = 10 lines, shown as bad: 10 - 4 - 1 = 5.
+#include "platform/dynamic_library.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/process.h"
+#include "platform/profile.h"
+#include "tests/support/work_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using testing_support::readFile;
+using testing_support::writeFile;
+
+const std::string kExamples = MORVANTIA_EXAMPLES_DIR;
+const std::string kAdifExample = kExamples + "/yo2mvt-morvantia.adi";
+const std::string kCabrilloExample = kExamples + "/yo2mvt-morvantia.cbr";
+
+const char *const kExampleSummary =
+    "\tMORVANTIA CONTEST 03.02.2024 \r\n"
+    "\t\tContestant: YO2MVT\r\n"
+    "\tQSOs\tPoints\tCounty\tCountry\tDIGI\tCW\tSSB\r\n"
+    "80m\t 142\t 310\t 79\t 28\t 30\t 64\t 48\r\n"
+    "40m\t 146\t 328\t 82\t 30\t 30\t 62\t 54\r\n"
+    "Total\t 288\t 638\t 161\t 58\t 60\t 126\t 102\r\n"
+    "Dupe\t 4\r\n"
+    "Bad QSO\t 5\r\n"
+    "Score:\t 638*(58+161)=139722\r\n";
+
+const char *const kExampleBadQsos =
+    "MORVANTIA CONTEST UBN file \r\n"
+    "QSO:  3555  CW  2024-02-03 1616  YO2MVT  599  021  YO4BVV  599  120 CS   DUPE !!!\r\n"
+    "QSO:  3527  CW  2024-02-03 1632  YO2MVT  599  042  YQ6NBW  599  055 IL   DUPE !!!\r\n"
+    "QSO:  3536  CW  2024-02-03 1643  YO2MVT  599  061  YO4QQB  599  130 QQ   NO ROMANIA "
+    "COUNTY !!!\r\n"
+    "QSO:  14032  CW  2024-02-03 1710  YO2MVT  599  101  YO2UC  599  007 AG   WRONG BAND "
+    "!!!\r\n"
+    "QSO:  3590  RTTY  2024-02-03 1723  YO2MVT  599  121  LZ2RTY  579  112 BG   WRONG MODE "
+    "!!!\r\n"
+    "QSO:  3585  BPSK31  2024-02-03 1738  YO2MVT  599  144  YQ6LW  579  140 TR   DUPE !!!\r\n"
+    "QSO:  7020  CW  2024-02-03 1805  YO2MVT  599  183  YO4CNX  599  159 CN   NO ROMANIA "
+    "COUNTY !!!\r\n"
+    "QSO:  7075  SSB  2024-02-03 1845  YO2MVT  59  235  YU8JMJ  59  014 RS   DUPE !!!\r\n"
+    "QSO:  7071  SSB  2024-02-03 1904  YO2MVT  59  261  YO7NEX  59     NO RX NUMBER !!!\r\n";
+
+const char *const kBadQsoName = "BadQSO_StatsMorvantia_03_02_2024.txt";
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string inQuotes(const std::string &text) { return "\"" + text + "\""; }
+
+std::string toolPath() { return platform::executableFolder() + MORVANTIA_SCORE_NAME; }
+
+// Runs the tool in the current folder with arguments already quoted where
+// needed; input, when given, is a file fed to standard input.
+ToolRun runTool(const std::string &arguments, const std::string &input = std::string()) {
+    std::string command = inQuotes(toolPath()) + " " + arguments;
+    if (!input.empty()) command += " < " + inQuotes(input);
+    command += " > run-out.txt 2> run-err.txt";
+    ToolRun run;
+    run.status = platform::runCommand(command);
+    run.out = readFile("run-out.txt");
+    run.err = readFile("run-err.txt");
+    return run;
+}
+
+std::string inFolder(const std::string &folder, const std::string &name) {
+    return platform::joinPath(platform::absolutePath(folder), name);
+}
+
+std::string scoreLine(const std::string &summary) {
+    const std::size_t at = summary.find("Score:");
+    return at == std::string::npos ? std::string() : summary.substr(at);
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    testing_support::WorkDir dir_;
+};
+
+TEST_F(EndToEnd, AdifExampleGivesTheKnownSummaryAndBadQsoFile) {
+    const ToolRun run = runTool("--out result " + inQuotes(kAdifExample));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, kExampleSummary);
+    EXPECT_EQ(readFile(inFolder("result", kBadQsoName)), kExampleBadQsos);
+    EXPECT_NE(run.err.find("bad-QSO file: " + inFolder("result", kBadQsoName)),
+              std::string::npos)
+        << run.err;
+}
+
+TEST_F(EndToEnd, CabrilloExampleScoresLikeTheAdifExample) {
+    const ToolRun run = runTool("--out result " + inQuotes(kCabrilloExample));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, kExampleSummary);
+    // Same QSOs, same faults; only the PSK speed is lost in Cabrillo.
+    EXPECT_EQ(readFile(inFolder("result", kBadQsoName)), kExampleBadQsos);
+}
+
+TEST_F(EndToEnd, JsonGivesThePluginsFigures) {
+    const ToolRun run = runTool("--json --out result " + inQuotes(kAdifExample));
+    EXPECT_EQ(run.status, 0) << run.err;
+    for (const char *text :
+         {"\"format\": \"ADIF\"", "\"records_read\": 297", "\"records_skipped\": 0",
+          "\"qsos_stored\": 294", "\"qsos_refused\": 3", "\"dupes\": 4", "\"bad_qsos\": 5",
+          "\"score\": 139722",
+          "{\"band\": \"80m\", \"qsos\": 142, \"points\": 310, \"counties\": 79, "
+          "\"countries\": 28, \"digi\": 30, \"cw\": 64, \"ssb\": 48}",
+          "\"total\": {\"qsos\": 288, \"points\": 638, \"counties\": 161, \"countries\": 58"})
+        EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+    EXPECT_NE(run.out.find("\"cabrillo_file\": null"), std::string::npos);
+}
+
+TEST_F(EndToEnd, HtmlAsksThePluginForItsPage) {
+    const ToolRun run = runTool("--html --out result " + inQuotes(kAdifExample));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.compare(0, 6, "<html>"), 0);
+    EXPECT_NE(run.out.find("638 * (161 + 58) = 139722"), std::string::npos);
+}
+
+TEST_F(EndToEnd, StandardInputAndTheDefaultFolders) {
+    const ToolRun fromInput = runTool("-", kAdifExample);
+    EXPECT_EQ(fromInput.status, 0) << fromInput.err;
+    EXPECT_EQ(fromInput.out, kExampleSummary);
+    EXPECT_TRUE(testing_support::fileExists(inFolder("stdin-score", kBadQsoName)));
+
+    const ToolRun first = runTool(inQuotes(kAdifExample));
+    const ToolRun second = runTool(inQuotes(kAdifExample));
+    EXPECT_EQ(first.status, 0);
+    EXPECT_EQ(second.status, 0);
+    EXPECT_TRUE(testing_support::fileExists(inFolder("yo2mvt-morvantia-score", kBadQsoName)));
+    EXPECT_NE(second.err.find(inFolder("yo2mvt-morvantia-score-2", kBadQsoName)),
+              std::string::npos)
+        << second.err;
+}
+
+TEST_F(EndToEnd, OwnCodeReachesThePluginThroughItsIniFile) {
+    const std::string ini = "result/Plugins/Morvantia.ini";
+    EXPECT_EQ(runTool("--out result " + inQuotes(kAdifExample)).status, 0);
+    EXPECT_EQ(platform::readProfileString("Settings", "My_Country", "", ini), "TM");
+    EXPECT_EQ(runTool("--code BU --out result " + inQuotes(kAdifExample)).status, 0);
+    EXPECT_EQ(platform::readProfileString("Settings", "My_Country", "", ini), "BU");
+    // The run keeps the plug-in's companion windows shut.
+    EXPECT_EQ(platform::readProfileString("Settings", "Start", "", ini), "0");
+    EXPECT_EQ(platform::readProfileString("Settings", "Claimed", "", ini), "139722");
+}
+
+TEST_F(EndToEnd, RelativePathsAreTakenWhereTheUserStands) {
+    writeFile("log.adi", readFile(kAdifExample));
+    std::string error;
+    ASSERT_TRUE(platform::makeFolders("plug", error)) << error;
+    writeFile("plug/copy-" + std::string(platform::pluginFileName()),
+              readFile(platform::executableFolder() + platform::pluginFileName()));
+    const ToolRun run = runTool("--plugin plug/copy-" + std::string(platform::pluginFileName()) +
+                            " --out deep/er/result log.adi");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, kExampleSummary);
+    EXPECT_TRUE(testing_support::fileExists("deep/er/result/" + std::string(kBadQsoName)));
+}
+
+TEST_F(EndToEnd, BrokenRecordsAreReportedLeftOutAndCounted) {
+    writeFile("broken.adi",
+              "<CALL:6>YO5ABC <QSO_DATE:8>20240203 <TIME_ON:4>1605 <BAND:3>80M <MODE:2>CW "
+              "<STX:1>1 <SRX_STRING:6>012 XA <STATION_CALLSIGN:6>YO2MVT <STX_STRING:6>001 TM "
+              "<EOR>\n"
+              "<CALL:6>YO5ABD <QSO_DATE:8>20240231 <TIME_ON:4>1606 <BAND:3>80M <MODE:2>CW "
+              "<EOR>\n"
+              "<CALL:6>DL1ABC <QSO_DATE:8>20240203 <TIME_ON:4>1607 <BAND:3>80M <MODE:2>CW "
+              "<STX:1>2 <SRX_STRING:6>015 DE <EOR>\n"
+              "<CALL:6>DL1ABD <QSO_DATE:8>20240203 <TIME_ON:40>1608 <EOR>\n");
+    const ToolRun run = runTool("--out result broken.adi");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("broken.adi:2: record 2: QSO_DATE \"20240231\""), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("broken.adi:4: record 4: field TIME_ON: length 40 runs past"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("2 of 4 records left out"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("Score:\t 6*(1+1)=12"), std::string::npos) << run.out;
+}
+
+TEST_F(EndToEnd, UnusableInputOrOptionsStopBeforeScoring) {
+    ToolRun run = runTool("--out result missing.adi");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("cannot read missing.adi"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+
+    writeFile("notes.txt", "nothing to score here\n");
+    run = runTool("--out result notes.txt");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("notes.txt: not an ADIF, ADX or Cabrillo log"), std::string::npos);
+
+    writeFile("empty.adi", "just a header\n<ADIF_VER:5>3.1.4 <EOH>\n");
+    run = runTool("--out result empty.adi");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("no QSO could be read"), std::string::npos) << run.err;
+
+    run = runTool("--bogus " + inQuotes(kAdifExample));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("unknown option --bogus"), std::string::npos);
+
+    writeFile("not-a-plugin.so", "plain text");
+    run = runTool("--plugin not-a-plugin.so --out result " + inQuotes(kAdifExample));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("cannot load the plug-in"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+
+    writeFile("a-file", "x");
+    run = runTool("--out a-file " + inQuotes(kAdifExample));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("working folder"), std::string::npos) << run.err;
+}
+
+TEST_F(EndToEnd, QuietLeavesOnlyErrorsOnStandardError) {
+    const ToolRun run = runTool("--quiet --out result " + inQuotes(kAdifExample));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, kExampleSummary);
+}
+
+TEST_F(EndToEnd, HelpAndVersion) {
+    ToolRun run = runTool("--help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("Usage: morvantia-score"), std::string::npos);
+    run = runTool("--version");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.compare(0, 16, "morvantia-score "), 0);
+}
+
+// Export to Cabrillo, then score the exported log: the plug-in must find the
+// same score in its own export.
+TEST_F(EndToEnd, CabrilloExportScoresTheSameAgain) {
+    const ToolRun exported = runTool("--cabrillo --out export " + inQuotes(kAdifExample));
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    const std::size_t at = exported.err.find("Cabrillo log: ");
+    if (at == std::string::npos)
+        GTEST_SKIP() << "the plug-in wrote no Cabrillo log, so there is nothing to score again";
+    std::string cabrillo = exported.err.substr(at + 14);
+    cabrillo = cabrillo.substr(0, cabrillo.find('\n'));
+    EXPECT_EQ(cabrillo, inFolder("export", "YO2MVT.cbr"));
+    // The summary is the same whether or not an export was asked for.
+    EXPECT_EQ(exported.out, kExampleSummary);
+
+    const ToolRun rescored = runTool("--out again " + inQuotes(cabrillo));
+    EXPECT_EQ(rescored.status, 0) << rescored.err;
+    EXPECT_EQ(scoreLine(rescored.out), scoreLine(kExampleSummary));
+    // The export holds the stored QSOs only: the three refused ones (wrong
+    // band, wrong mode, no exchange) are gone, the rest reads the same.
+    std::string expected = kExampleSummary;
+    expected.replace(expected.find("Bad QSO\t 5"), 10, "Bad QSO\t 2");
+    EXPECT_EQ(rescored.out, expected);
+}
+
+}  // namespace

@@ -2,7 +2,6 @@
 
 #include "engine/cabrillo_export.h"
 #include "engine/engine.h"
-#include "platform/library_lifecycle.h"
 
 #include <chrono>
 #include <thread>
@@ -37,24 +36,3 @@ int CTestApp::ExitInstance(bool processEnding) {
 }
 
 }  // namespace engine
-
-namespace platform {
-namespace {
-void *loadedModule = nullptr;  // written once at load, before any call
-}
-
-void libraryAttached(void *module) {
-    loadedModule = module;
-    engine::theApp().InitInstance();
-}
-
-void libraryDetached(bool processEnding) {
-    try {
-        engine::theApp().ExitInstance(processEnding);
-    } catch (...) {
-    }
-}
-
-void *libraryModule() { return loadedModule; }
-
-}  // namespace platform

@@ -1,0 +1,112 @@
+/* Resource ids of the plug-in's dialog templates, their controls and its
+   icon. Shared by the .rc file and the C++ code. The same number may name
+   different controls in different templates. */
+#ifndef MORVANTIA_RESOURCE_H
+#define MORVANTIA_RESOURCE_H
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+/* Templates and icon */
+#define IDD_STATION_DETAILS 101
+#define IDD_SETUP 102
+#define IDD_PREVIOUS_QSO 103
+#define IDD_COUNTY 104
+#define IDI_MORVANTIA 105
+
+/* 101: station details (Cabrillo header) */
+#define IDC_CAB_SOAPBOX 106
+#define IDC_CAB_ADDRESS 108
+#define IDC_CAB_ADDRESS_COUNTRY 109
+#define IDC_CAB_ADDRESS_POSTALCODE 110
+#define IDC_CAB_ADDRESS_PROVINCE 111
+#define IDC_CAB_ADDRESS_CITY 112
+#define IDC_CAB_EMAIL 115
+#define IDC_CAB_CLUB 117
+#define IDC_CAB_OPERATORS 119
+#define IDC_CAB_NAME 121
+#define IDC_CAB_CLAIMED 123
+#define IDC_CAB_CONTEST 124
+#define IDC_CAB_CALLSIGN 125
+#define IDC_CAB_CATEGORY_OPERATOR 127
+#define IDC_CAB_CATEGORY_TRANSMITTER 128
+#define IDC_CAB_CATEGORY_TIME 129
+#define IDC_CAB_CATEGORY_POWER 130
+#define IDC_CAB_CATEGORY_MODE 131
+#define IDC_CAB_CATEGORY_BAND 132
+#define IDC_CAB_CATEGORY_ASSISTED 133
+#define IDC_CAB_CATEGORY_OVERLAY 134
+#define IDC_CAB_LOCATION 137
+
+/* 102: setup window */
+#define IDC_SETUP_CW 113
+#define IDC_SETUP_SSB 116
+#define IDC_SETUP_BPSK31 118
+#define IDC_SETUP_BPSK63 120
+#define IDC_SETUP_BPSK125 122
+#define IDC_SETUP_COUNTY_TRACKER 135
+#define IDC_SETUP_PREVIOUS_QSO 136
+#define IDC_SETUP_COUNTY 137
+#define IDC_SETUP_COUNTY_LABEL 140
+#define IDC_SETUP_ON_TOP 141
+#define IDC_SETUP_MODE_LABEL 143
+#define IDC_SETUP_VIEW_LABEL 145
+#define IDC_SETUP_COUNTRY 148
+#define IDC_SETUP_COUNTRY_LABEL 150
+
+/* 103: previous-QSO window */
+#define IDC_PREV_TABLE 113
+
+/* 104: county tracker, in tracker order: ten ids from the template's first
+   numbering, then 1024 onwards */
+#define IDC_COUNTY_AB 135
+#define IDC_COUNTY_AG 136
+#define IDC_COUNTY_AR 138
+#define IDC_COUNTY_BC 139
+#define IDC_COUNTY_BH 141
+#define IDC_COUNTY_BN 142
+#define IDC_COUNTY_BR 144
+#define IDC_COUNTY_BT 146
+#define IDC_COUNTY_BV 147
+#define IDC_COUNTY_BU 149
+#define IDC_COUNTY_BZ 1024
+#define IDC_COUNTY_CJ 1025
+#define IDC_COUNTY_CL 1026
+#define IDC_COUNTY_CS 1027
+#define IDC_COUNTY_CT 1028
+#define IDC_COUNTY_CV 1029
+#define IDC_COUNTY_DB 1030
+#define IDC_COUNTY_DJ 1031
+#define IDC_COUNTY_GJ 1032
+#define IDC_COUNTY_GL 1033
+#define IDC_COUNTY_GR 1034
+#define IDC_COUNTY_HD 1035
+#define IDC_COUNTY_HR 1036
+#define IDC_COUNTY_IF 1037
+#define IDC_COUNTY_IL 1038
+#define IDC_COUNTY_IS 1039
+#define IDC_COUNTY_MH 1040
+#define IDC_COUNTY_MM 1041
+#define IDC_COUNTY_MS 1042
+#define IDC_COUNTY_NT 1043
+#define IDC_COUNTY_OT 1044
+#define IDC_COUNTY_PH 1045
+#define IDC_COUNTY_SB 1046
+#define IDC_COUNTY_SJ 1047
+#define IDC_COUNTY_SM 1048
+#define IDC_COUNTY_SV 1049
+#define IDC_COUNTY_TL 1050
+#define IDC_COUNTY_TM 1051
+#define IDC_COUNTY_TR 1052
+#define IDC_COUNTY_VL 1053
+#define IDC_COUNTY_VN 1054
+#define IDC_COUNTY_VS 1055
+#define IDC_COUNTY_XA 1056
+#define IDC_COUNTY_XB 1057
+#define IDC_COUNTY_XC 1058
+#define IDC_COUNTY_XD 1059
+#define IDC_COUNTY_XE 1060
+#define IDC_COUNTY_XF 1061
+
+#endif

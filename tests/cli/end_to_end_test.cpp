@@ -231,10 +231,30 @@ TEST_F(EndToEnd, UnusableInputOrOptionsStopBeforeScoring) {
     EXPECT_NE(run.err.find("cannot load the plug-in"), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());
 
+    // The own call names the plug-in's Cabrillo file: a log cannot smuggle a
+    // path into it.
+    writeFile("evil.cbr", "START-OF-LOG: 3.0\nCALLSIGN: ..\\..\\YO2MVT\n"
+                          "QSO: 3512 CW 2024-02-03 1405 YO2MVT 599 001 TM YO9ZZ 599 002 AB\n");
+    run = runTool("--cabrillo --out result evil.cbr");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("is not a call sign"), std::string::npos) << run.err;
+
     writeFile("a-file", "x");
     run = runTool("--out a-file " + inQuotes(kAdifExample));
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("working folder"), std::string::npos) << run.err;
+}
+
+TEST_F(EndToEnd, StationDetailsFromTheLogNeverBreakTheIniFile) {
+    writeFile("log.adi",
+              "<CALL:6>YO5ABC <QSO_DATE:8>20240203 <TIME_ON:4>1605 <BAND:3>80M <MODE:2>CW "
+              "<STX:1>1 <SRX_STRING:6>012 XA <STATION_CALLSIGN:6>YO2MVT <STX_STRING:6>001 TM "
+              "<MY_NAME:17>Ana\r\n[Other]\r\nX=1 <MY_CITY:4>Arad <EOR>\n");
+    const ToolRun run = runTool("--cabrillo --out result log.adi");
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string ini = readFile("result/Plugins/Morvantia.ini");
+    EXPECT_EQ(ini.find("[Other]"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Address_City=Arad"), std::string::npos) << ini;
 }
 
 TEST_F(EndToEnd, QuietLeavesOnlyErrorsOnStandardError) {
@@ -264,8 +284,12 @@ TEST_F(EndToEnd, CabrilloExportScoresTheSameAgain) {
     std::string cabrillo = exported.err.substr(at + 14);
     cabrillo = cabrillo.substr(0, cabrillo.find_first_of("\r\n"));
     EXPECT_EQ(cabrillo, inFolder("export", "YO2MVT.cbr"));
-    // The summary is the same whether or not an export was asked for.
+    // The summary is the same whether or not an export was asked for, and
+    // the score is the one the plug-in claimed, not its export marker -1.
     EXPECT_EQ(exported.out, expected("yo2mvt-morvantia.summary.txt"));
+    const ToolRun json = runTool("--cabrillo --json --out export2 " + inQuotes(kAdifExample));
+    EXPECT_NE(json.out.find("\"score\": 139722"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"cabrillo_file\": \""), std::string::npos) << json.out;
 
     const ToolRun rescored = runTool("--out again " + inQuotes(cabrillo));
     EXPECT_EQ(rescored.status, 0) << rescored.err;

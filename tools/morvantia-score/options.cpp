@@ -213,7 +213,8 @@ Options:
                      morvantia-score --json log.adi
   --cabrillo       Ask the plug-in for its Cabrillo export; the station
                    details come from the plug-in's INI file in the working
-                   folder, the log's own station fields and --station.
+                   folder, the log's own station fields and --station. The
+                   Windows plug-in shows them in its dialog for a last look.
                      morvantia-score --cabrillo --out yo2mvt log.adi
   --station KEY=VALUE
                    A station detail for the Cabrillo export. KEY is one of

@@ -1,0 +1,84 @@
+#include "reports/cabrillo_dialog_win32.h"
+
+#include "resources/resource.h"
+
+#include <windows.h>
+
+namespace reports {
+namespace {
+
+// The host's texts are in the system's 8-bit code page; the dialog's data
+// exchange speaks UTF-8.
+std::string convert(const std::string &text, UINT from, UINT to) {
+    if (text.empty()) return text;
+    const int wideLength =
+        ::MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (wideLength <= 0) return std::string();
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    ::MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                          wideLength);
+    const int length = ::WideCharToMultiByte(to, 0, wide.data(), wideLength, nullptr, 0,
+                                             nullptr, nullptr);
+    if (length <= 0) return std::string();
+    std::string result(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(to, 0, wide.data(), wideLength, result.data(), length, nullptr,
+                          nullptr);
+    return result;
+}
+
+enum class Kind { Edit, DropDown };
+
+void exchange(framework::CDataExchange &dx, int id, std::string &member, Kind kind) {
+    std::string utf8 = dx.Saving() ? std::string() : convert(member, CP_ACP, CP_UTF8);
+    if (kind == Kind::Edit)
+        dx.Text(id, utf8);
+    else
+        dx.ComboText(id, utf8);
+    if (dx.Saving()) member = convert(utf8, CP_UTF8, CP_ACP);
+}
+
+}  // namespace
+
+Cabrillo::Cabrillo() : framework::CDialog(IDD_STATION_DETAILS) {}
+
+void Cabrillo::DoDataExchange(framework::CDataExchange &dx) {
+    StationDetails &v = values;
+    exchange(dx, IDC_CAB_CONTEST, v.contest, Kind::Edit);
+    exchange(dx, IDC_CAB_CALLSIGN, v.callsign, Kind::Edit);
+    exchange(dx, IDC_CAB_CLAIMED, v.claimed, Kind::Edit);
+    exchange(dx, IDC_CAB_CATEGORY_OPERATOR, v.categoryOperator, Kind::DropDown);
+    exchange(dx, IDC_CAB_CATEGORY_ASSISTED, v.categoryAssisted, Kind::DropDown);
+    exchange(dx, IDC_CAB_CATEGORY_BAND, v.categoryBand, Kind::DropDown);
+    exchange(dx, IDC_CAB_CATEGORY_MODE, v.categoryMode, Kind::DropDown);
+    exchange(dx, IDC_CAB_CATEGORY_POWER, v.categoryPower, Kind::DropDown);
+    exchange(dx, IDC_CAB_CATEGORY_TRANSMITTER, v.categoryTransmitter, Kind::DropDown);
+    exchange(dx, IDC_CAB_CATEGORY_OVERLAY, v.categoryOverlay, Kind::DropDown);
+    exchange(dx, IDC_CAB_NAME, v.name, Kind::Edit);
+    exchange(dx, IDC_CAB_ADDRESS, v.address, Kind::Edit);
+    exchange(dx, IDC_CAB_ADDRESS_CITY, v.addressCity, Kind::Edit);
+    exchange(dx, IDC_CAB_ADDRESS_PROVINCE, v.addressProvince, Kind::Edit);
+    exchange(dx, IDC_CAB_ADDRESS_POSTALCODE, v.addressPostalCode, Kind::Edit);
+    exchange(dx, IDC_CAB_ADDRESS_COUNTRY, v.addressCountry, Kind::Edit);
+    exchange(dx, IDC_CAB_OPERATORS, v.operators, Kind::Edit);
+    exchange(dx, IDC_CAB_CLUB, v.club, Kind::Edit);
+    exchange(dx, IDC_CAB_LOCATION, v.location, Kind::DropDown);
+    exchange(dx, IDC_CAB_SOAPBOX, v.soapbox, Kind::Edit);
+    exchange(dx, IDC_CAB_EMAIL, v.email, Kind::Edit);
+}
+
+bool CabrilloDialogEditor::edit(StationDetails &details) {
+    Cabrillo dialog;
+    dialog.values = details;
+    // A dialog that cannot even be created counts as cancelled: nothing is
+    // stored and the details stay as loaded.
+    if (dialog.DoModal() != IDOK) return false;
+    details = dialog.values;
+    return true;
+}
+
+StationDetailsEditor &defaultStationDetailsEditor() {
+    static CabrilloDialogEditor editor;
+    return editor;
+}
+
+}  // namespace reports

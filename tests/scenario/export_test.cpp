@@ -2,6 +2,7 @@
 // operator: the station details come from the INI file as they stand.
 #include "host/plugin_host.h"
 #include "platform/profile.h"
+#include "tests/support/cabrillo_check.h"
 #include "tests/support/work_dir.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +52,7 @@ TEST(Export, ResetWithTheFlagThenScoreWritesTheLog) {
               std::string::npos)
         << log;
     EXPECT_EQ(log.substr(log.size() - 13), "END-OF-LOG:\r\n");
+    EXPECT_EQ(testing_support::cabrilloProblems(log), std::vector<std::string>{});
 
     // The flag stays until the next reset: the next score writes the log
     // again, still with each QSO once.

@@ -1,6 +1,7 @@
 #include "reports/cabrillo_log.h"
 
 #include "platform/profile.h"
+#include "tests/support/cabrillo_check.h"
 #include "tests/support/work_dir.h"
 
 #include <gtest/gtest.h>
@@ -122,6 +123,7 @@ TEST(CabrilloLog, ConfirmedDetailsAreStoredInOrderAndWritten) {
     expected += "QSO:  3512 CW 2017-02-05 1405 YO3AAA/P      599 001 BU YO9ZZ         599 002 "
                 "AB\r\nEND-OF-LOG:\r\n";
     EXPECT_EQ(readFile("YO3AAA_P.cbr"), expected);
+    EXPECT_EQ(testing_support::cabrilloProblems(expected), std::vector<std::string>{});
 
     // The next run starts from the fixed categories but keeps the
     // transmitter chosen last time.
@@ -165,6 +167,22 @@ TEST(CabrilloLog, CancelWritesNothingAndStillTagsEverySoapboxLine) {
     EXPECT_NE(file.find("\r\nSOAPBOX: a\r\nSOAPBOX: b\r\nQSO:  3500 CW"), std::string::npos)
         << file;
     EXPECT_EQ(file.find("typed but cancelled"), std::string::npos);
+}
+
+TEST(CabrilloLog, TheConventionCheckFindsBrokenLogs) {
+    using testing_support::cabrilloProblems;
+    const std::string good =
+        "START-OF-LOG: 3.0\r\nCALLSIGN: YO3AAA\r\nCATEGORY-POWER: LOW\r\n"
+        "QSO:  3512 CW 2017-02-05 1405 YO3AAA 599 001 BU YO9ZZ 599 002 AB\r\nEND-OF-LOG:\r\n";
+    EXPECT_TRUE(cabrilloProblems(good).empty());
+    EXPECT_EQ(cabrilloProblems(ReplaceAll(good, "CATEGORY-POWER: LOW", "CATEGORY-POWER: 5W"))
+                  .size(),
+              1u);
+    EXPECT_EQ(cabrilloProblems(ReplaceAll(good, "CALLSIGN", "CALL-SIGN")).size(), 1u);
+    EXPECT_EQ(cabrilloProblems(ReplaceAll(good, " CW ", " ?? ")).size(), 1u);
+    EXPECT_EQ(cabrilloProblems(ReplaceAll(good, "1405", "2460")).size(), 1u);
+    EXPECT_EQ(cabrilloProblems(ReplaceAll(good, "\r\nEND-OF-LOG:\r\n", "\r\n")).size(), 1u);
+    EXPECT_FALSE(cabrilloProblems(ReplaceAll(good, "YO3AAA\r\n", "YO3AAA\n")).empty());
 }
 
 TEST(CabrilloLog, FileNamesFromCallSigns) {

@@ -7,10 +7,18 @@
 namespace platform {
 namespace {
 
-// The host accepts 1 January 100 through the last second of 9999.
-constexpr double kMinDate = -657434.0;
-constexpr double kMaxDate = 2958466.0;  // exclusive
+// Day numbers of 1 January 100 and 31 December 9999. Any time of either day
+// is valid; before the epoch a day's times lie below its number, so the
+// exclusive bounds are one day out on both sides.
+constexpr double kFirstDay = -657434.0;
+constexpr double kLastDay = 2958465.0;
 constexpr long kSecondsPerDay = 86400;
+
+// The system's conversion adds this to the time of day before cutting it
+// into fields, so that a time meant as a whole second but stored a hair
+// below it is not cut down. It decides which values round up, so it is
+// kept exactly.
+constexpr double kTruncationAllowance = 0.00000000001;
 
 // Days from 1970-01-01 to the given proleptic Gregorian date.
 long daysFromCivil(long y, unsigned m, unsigned d) {
@@ -39,22 +47,45 @@ const long kOleEpoch = daysFromCivil(1899, 12, 30);
 }  // namespace
 
 bool oleDateToCivil(double value, CivilTime &out) {
-    if (!(value >= kMinDate && value < kMaxDate)) return false;
+    if (!(value > kFirstDay - 1.0 && value < kLastDay + 1.0)) return false;  // NaN too
     // The whole part counts days (towards zero); the fraction is the time of
     // that day whatever the sign, so -1.25 is 29 December 1899, 06:00.
-    double wholeDays = std::trunc(value);
-    double fraction = std::fabs(value - wholeDays);
-    long seconds = std::lround(fraction * kSecondsPerDay);
+    const double wholeDays = value < 0.0 ? std::ceil(value) : std::floor(value);
+    double time = std::fabs(value - wholeDays) + kTruncationAllowance;
+    if (time >= 1.0) time -= kTruncationAllowance;
+
+    // Cut into fields step by step and round on what is left of the second,
+    // with the same floating-point steps as the system, so that values near
+    // half a second round the same way.
+    time *= 24.0;
+    int hour = static_cast<int>(time);
+    time -= hour;
+    time *= 60.0;
+    int minute = static_cast<int>(time);
+    time -= minute;
+    time *= 60.0;
+    int second = static_cast<int>(time);
+    time -= second;
     long day = static_cast<long>(wholeDays);
-    if (seconds >= kSecondsPerDay) {
-        seconds -= kSecondsPerDay;
-        day += 1;
+    if (time > 0.5 && ++second == 60) {
+        second = 0;
+        if (++minute == 60) {
+            minute = 0;
+            if (++hour == 24) {
+                hour = 0;
+                ++day;
+            }
+        }
     }
+    // The system would answer 1 January 10000 for the last half second of
+    // 9999, a date that no formatting accepts: out of range instead.
+    if (day > kLastDay) return false;
+
     const long unixDays = kOleEpoch + day;
     civilFromDays(unixDays, out.year, out.month, out.day);
-    out.hour = static_cast<int>(seconds / 3600);
-    out.minute = static_cast<int>(seconds / 60 % 60);
-    out.second = static_cast<int>(seconds % 60);
+    out.hour = hour;
+    out.minute = minute;
+    out.second = second;
     long weekday = (unixDays + 4) % 7;  // 1970-01-01 was a Thursday
     if (weekday < 0) weekday += 7;
     out.dayOfWeek = static_cast<int>(weekday);

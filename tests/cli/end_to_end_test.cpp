@@ -252,6 +252,15 @@ TEST_F(EndToEnd, UnusableInputOrOptionsStopBeforeScoring) {
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("is not a call sign"), std::string::npos) << run.err;
 
+    // Exporting into the folder of the Cabrillo log being scored could
+    // replace the log itself.
+    const std::string original = readFile(kCabrilloExample);
+    writeFile("YO2MVT.cbr", original);
+    run = runTool("--cabrillo --out . YO2MVT.cbr");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("would write over the log"), std::string::npos) << run.err;
+    EXPECT_EQ(readFile("YO2MVT.cbr"), original);
+
     writeFile("a-file", "x");
     run = runTool("--out a-file " + inQuotes(kAdifExample));
     EXPECT_EQ(run.status, 2);

@@ -228,6 +228,8 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         request.workFolder = platform::absolutePath(*folder);
     }
 
+    if (options.logPath != "-") request.logPath = platform::absolutePath(options.logPath);
+
     RunOutcome outcome;
     if (!runPlugin(request, log.qsos, outcome, error)) {
         messages.error(error);

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/profile.h"
+#include "tools/morvantia-score/text.h"
 
 #include <map>
 
@@ -64,6 +65,20 @@ bool runPlugin(const RunRequest &request, const std::vector<ContestQso> &qsos,
     if (!platform::changeFolder(request.workFolder, reason)) {
         error = "cannot enter the working folder " + request.workFolder + ": " + reason;
         return false;
+    }
+
+    // The export writes a .cbr named after the station into this folder; a
+    // Cabrillo log scored from here could be the very file it replaces.
+    if (request.cabrillo && !request.logPath.empty()) {
+        const std::size_t slash = request.logPath.find_last_of("/\\");
+        const std::string name = request.logPath.substr(slash + 1);
+        const std::string extension = name.size() > 4 ? lower(name.substr(name.size() - 4)) : "";
+        const auto here = platform::fileStamp(name);
+        if (extension == ".cbr" && here && here == platform::fileStamp(request.logPath)) {
+            error = "the Cabrillo export would write over the log being scored; give "
+                    "another --out";
+            return false;
+        }
     }
 
     // The plug-in reads the own code from its INI file at every reset.

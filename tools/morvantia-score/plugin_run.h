@@ -24,6 +24,9 @@ struct RunRequest {
     bool html = false;
     bool cabrillo = false;
     StationDetails station;  // written to the INI file for the export
+    // The log being scored, absolute; empty for standard input. The export
+    // must never overwrite it.
+    std::string logPath;
 };
 
 struct RunOutcome {

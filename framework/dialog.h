@@ -59,6 +59,11 @@ public:
     // Converts a rectangle from dialog units to client pixels.
     bool MapDialogRect(RECT &rect) const { return ::MapDialogRect(GetSafeHwnd(), &rect) != FALSE; }
 
+    // The window object the dialog opens over (its owner), or null.
+    CWnd *GetParentWnd() const { return parent_; }
+    // For an owner object that goes while this dialog object lives on.
+    void SetParentWnd(CWnd *parent) { parent_ = parent; }
+
 protected:
     // After the controls exist and the template's lists are filled: moves
     // the members into the controls. Return true to let the system set the

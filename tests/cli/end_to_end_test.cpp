@@ -234,6 +234,10 @@ TEST_F(EndToEnd, UnusableInputOrOptionsStopBeforeScoring) {
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("no QSO could be read"), std::string::npos) << run.err;
 
+    run = runTool("--end 2024-02-02 --out result " + inQuotes(kAdifExample));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("--end lies before"), std::string::npos) << run.err;
+
     run = runTool("--bogus " + inQuotes(kAdifExample));
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("unknown option --bogus"), std::string::npos);

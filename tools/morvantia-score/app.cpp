@@ -196,6 +196,11 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         [](const ContestQso &a, const ContestQso &b) { return a.time < b.time; });
     request.start = options.start ? *options.start : earliest->time;
     request.end = options.end ? *options.end : latest->time;
+    if (request.end < request.start) {
+        messages.error(options.end ? "--end lies before the contest start"
+                                   : "--start lies after the last QSO");
+        return kExitUnusable;
+    }
     request.html = options.html;
     request.cabrillo = options.cabrillo;
     request.station = log.station;

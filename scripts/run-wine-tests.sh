@@ -36,9 +36,9 @@ fi
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
     here=$1 build=$2
     shift 2
+    # The services die with the X server they drew on: end them however
+    # this shell ends.
+    trap "morvantia_wine_teardown \"$build\"" EXIT
     source "$here/wine-env.sh" "$build" || exit 1
     ctest --test-dir "$build" --output-on-failure "$@"
-    status=$?
-    morvantia_wine_teardown "$build"
-    exit $status
 ' run-wine-tests "$here" "$build" "$@"

@@ -7,7 +7,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) 
     try {
         switch (reason) {
         case DLL_PROCESS_ATTACH:
-            // No per-thread work: spare every thread start the loader lock.
+            // No per-thread work here. The system ignores this request while
+            // the static runtime's thread-local callbacks need the calls.
             ::DisableThreadLibraryCalls(module);
             platform::libraryAttached(module);
             break;

@@ -9,7 +9,9 @@ CMemDC::CMemDC(framework::CDC &target, const RECT *rect) : target_(target.GetSaf
     } else {
         target.GetClipBox(rect_);
     }
-    offScreen_ = !target.IsPrinting() && SetUpOffScreen(target);
+    // A metafile of the old kind records for printers too.
+    const bool printing = target.IsPrinting() || ::GetObjectType(target_) == OBJ_METADC;
+    offScreen_ = !printing && SetUpOffScreen(target);
     // Printing, or no bitmap to draw into: borrow the target's handle, so
     // that every call on this object lands on the target itself.
     if (!offScreen_) Attach(target_, Ownership::Borrowed);

@@ -27,6 +27,15 @@ int main(int argc, char **argv) {
         return 1;
     }
     framework::SetResourceModule(session.module());
+    {
+        // The process's very first window does not become the active one
+        // under Wine without a window manager; open one to spend that on.
+        framework::CDialog first(IDD_COUNTY);
+        if (first.Create()) {
+            first.ShowWindow(SW_SHOW);
+            gui_test::waitUntil([] { return false; }, 200);
+        }
+    }
     int failures = 0;
     for (int id : {IDD_STATION_DETAILS, IDD_SETUP, IDD_PREVIOUS_QSO, IDD_COUNTY}) {
         framework::CDialog dialog(id);
@@ -40,6 +49,7 @@ int main(int argc, char **argv) {
         dialog.SetWindowPos(HWND_TOP, 16, 16, 0, 0, SWP_NOSIZE);
         dialog.ShowWindow(SW_SHOW);
         ::SetForegroundWindow(dialog);
+        ::SetActiveWindow(dialog);
         gui_test::waitUntil([] { return false; }, 300);
         const gui_test::Image image = gui_test::captureWindow(dialog);
         const std::string base = folder + "\\template-" + std::to_string(id);

@@ -68,6 +68,9 @@ public:
 
 class CBitmap : public GdiObject<HBITMAP> {
 public:
+    CBitmap() = default;
+    // Takes ownership of bitmap.
+    explicit CBitmap(HBITMAP bitmap) : GdiObject(bitmap) {}
     bool CreateCompatibleBitmap(HDC dc, int width, int height) {
         Reset(::CreateCompatibleBitmap(dc, width, height));
         return !IsNull();

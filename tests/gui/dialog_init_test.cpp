@@ -61,7 +61,9 @@ TEST(DialogInit, StopsAtARecordThatRunsPastTheData) {
     for (std::size_t cut = 0; cut < whole.size(); ++cut) {
         const auto entries = ParseDialogInit(whole.data(), cut);
         EXPECT_LE(entries.size(), 1u) << cut;
-        if (!entries.empty()) EXPECT_EQ(entries[0].text, "AB");
+        if (!entries.empty()) {
+            EXPECT_EQ(entries[0].text, "AB");
+        }
     }
     EXPECT_TRUE(ParseDialogInit(nullptr, 12).empty());
 }

@@ -520,9 +520,10 @@ TEST(DeviceContext, ThreeDimensionalFrameAndFillsLandOnTheRightPixels) {
     CDC memory;
     ASSERT_TRUE(memory.CreateCompatibleDC(&screen));
     framework::CBitmap bitmap;
-    HDC display = ::GetDC(nullptr);
-    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(display, 20, 20));
-    ::ReleaseDC(nullptr, display);
+    {
+        framework::CClientDC display(nullptr);
+        ASSERT_TRUE(bitmap.CreateCompatibleBitmap(display, 20, 20));
+    }
     {
         framework::ScopedSelect selected(memory, bitmap);
         memory.FillSolidRect({0, 0, 20, 20}, RGB(0, 128, 0));

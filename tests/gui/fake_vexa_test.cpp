@@ -156,7 +156,9 @@ TEST(FakeVexa, ValuesSetBetweenCallsAreWhatTheNextCallSees) {
 TEST(FakeVexa, IsGoneFromTheTableWhenDestroyed) {
     ComApartment com;
     ASSERT_TRUE(com.ok());
-    { FakeVexa vexa; ASSERT_TRUE(vexa.registered()); }
+    VexaLock noOtherStandIn;
+    ASSERT_TRUE(noOtherStandIn.held());
+    { FakeVexa vexa; ASSERT_TRUE(vexa.registered()) << vexa.error(); }
     // Without the host running, the plug-in finds nothing and skips its calls.
     EXPECT_FALSE(callFromAnotherThread({"<SP1>"}).connected);
 }

@@ -47,6 +47,7 @@ TEST(SetupSet0, ShowsItsMessageWithOneOkButtonAndReturnsWhenClosed) {
         ASSERT_NE(box, nullptr);
         const MessageBoxInfo info = readMessageBox(box);
         EXPECT_EQ(info.text, "No additional setup for this contest");
+        EXPECT_EQ(info.caption, "Error");  // the system's default caption
         EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
         // No owner: the host's windows may belong to a blocked thread.
         EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr);

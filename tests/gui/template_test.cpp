@@ -2,6 +2,7 @@
 // plug-in's own module and holds what the windows built on it rely on (ids,
 // kinds, styles, texts, positions, what is hidden or disabled, and the
 // initial drop-down lists).
+#include "framework/dc.h"
 #include "framework/dialog.h"
 #include "framework/text.h"
 #include "framework/win_app.h"
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <type_traits>
 #include <string>
 #include <vector>
 
@@ -151,9 +154,8 @@ void expectDialog(const OpenTemplate &open, const char *caption, int width, int 
     LOGFONTW logFont{};
     ASSERT_NE(::GetObjectW(font, sizeof logFont, &logFont), 0);
     EXPECT_STREQ(logFont.lfFaceName, face);
-    HDC screen = ::GetDC(nullptr);
-    const int eightPoint = -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ::ReleaseDC(nullptr, screen);
+    framework::CClientDC screen(nullptr);
+    const int eightPoint = -::MulDiv(8, screen.GetDeviceCaps(LOGPIXELSY), 72);
     EXPECT_EQ(logFont.lfHeight, eightPoint);
 }
 
@@ -339,17 +341,17 @@ TEST(Icon, LoadsFromTheModuleAtBothSizes) {
     PluginSession session;
     ASSERT_TRUE(session.loaded()) << session.error();
     for (int size : {16, 32, 48}) {
-        HICON icon = static_cast<HICON>(::LoadImageW(session.module(), MAKEINTRESOURCEW(IDI_MORVANTIA),
-                                                     IMAGE_ICON, size, size, 0));
+        const std::unique_ptr<std::remove_pointer_t<HICON>, decltype(&::DestroyIcon)> icon(
+            static_cast<HICON>(::LoadImageW(session.module(), MAKEINTRESOURCEW(IDI_MORVANTIA),
+                                            IMAGE_ICON, size, size, 0)),
+            &::DestroyIcon);
         ASSERT_NE(icon, nullptr) << size;
         ICONINFO info{};
-        ASSERT_TRUE(::GetIconInfo(icon, &info));
+        ASSERT_TRUE(::GetIconInfo(icon.get(), &info));
+        const framework::CBitmap colour(info.hbmColor), mask(info.hbmMask);
         BITMAP bitmap{};
-        ::GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+        ::GetObjectW(colour, sizeof bitmap, &bitmap);
         EXPECT_EQ(bitmap.bmWidth, size);
-        ::DeleteObject(info.hbmColor);
-        ::DeleteObject(info.hbmMask);
-        ::DestroyIcon(icon);
     }
 }
 

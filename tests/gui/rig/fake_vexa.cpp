@@ -3,7 +3,9 @@
 #include <oleauto.h>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
+#include <type_traits>
 
 namespace gui_test {
 
@@ -144,23 +146,39 @@ std::wstring classIdText() {
 // The ProgID goes under HKEY_CLASSES_ROOT itself: Wine's lookup of a ProgID
 // does not see the per-user classes.
 bool registerProgId() {
-    HKEY progId = nullptr;
+    HKEY created = nullptr;
     if (::RegCreateKeyExW(HKEY_CLASSES_ROOT, L"Vexa2.Application\\CLSID", 0, nullptr, 0,
-                          KEY_WRITE, nullptr, &progId, nullptr) != ERROR_SUCCESS)
+                          KEY_WRITE, nullptr, &created, nullptr) != ERROR_SUCCESS)
         return false;
+    const std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&::RegCloseKey)> progId(
+        created, &::RegCloseKey);
     const std::wstring id = classIdText();
-    const LONG written = ::RegSetValueExW(progId, nullptr, 0, REG_SZ,
-                                          reinterpret_cast<const BYTE *>(id.c_str()),
-                                          static_cast<DWORD>((id.size() + 1) * sizeof(wchar_t)));
-    ::RegCloseKey(progId);
-    return written == ERROR_SUCCESS;
+    return ::RegSetValueExW(progId.get(), nullptr, 0, REG_SZ,
+                            reinterpret_cast<const BYTE *>(id.c_str()),
+                            static_cast<DWORD>((id.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 }  // namespace
 
+VexaLock::VexaLock() : mutex_(::CreateMutexW(nullptr, FALSE, L"Local\\MorvantiaFakeVexa")) {
+    if (mutex_ == nullptr) return;
+    // Bounded: a test that holds it that long has hung and fails on its own.
+    const DWORD waited = ::WaitForSingleObject(mutex_, 120000);
+    held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
+
+VexaLock::~VexaLock() {
+    if (held_) ::ReleaseMutex(mutex_);
+    if (mutex_ != nullptr) ::CloseHandle(mutex_);
+}
+
 const CLSID &FakeVexa::classId() { return kFakeVexaClsid; }
 
 FakeVexa::FakeVexa() : state_(std::make_shared<State>()) {
+    if (!lock_.held()) {
+        error_ = "another test's stand-in stays registered";
+        return;
+    }
     if (!registerProgId()) {
         error_ = "cannot register the ProgID";
         return;
@@ -179,7 +197,7 @@ FakeVexa::FakeVexa() : state_(std::make_shared<State>()) {
 FakeVexa::~FakeVexa() {
     if (cookie_ != 0) ::RevokeActiveObject(cookie_, nullptr);
     if (object_ != nullptr) object_->Release();
-    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgId);
+    if (lock_.held()) ::RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgId);
 }
 
 void FakeVexa::setFrequency(double hertz) {

@@ -28,6 +28,23 @@ enum VexaMember : DISPID {
 // Argument of member 8 that asks for the call in the entry field.
 constexpr long kVexaEntryCall = 5;
 
+// The running-object table and the ProgID are shared by every process on
+// the desktop, and ctest runs test programs side by side: while one is held,
+// no other process registers a stand-in. Hold one around a check that no
+// host is running; FakeVexa holds one for its lifetime.
+class VexaLock {
+public:
+    VexaLock();
+    ~VexaLock();
+    VexaLock(const VexaLock &) = delete;
+    VexaLock &operator=(const VexaLock &) = delete;
+    bool held() const { return held_; }
+
+private:
+    HANDLE mutex_;
+    bool held_ = false;
+};
+
 class FakeVexa {
 public:
     FakeVexa();
@@ -56,6 +73,7 @@ public:
     struct State;
 
 private:
+    VexaLock lock_;
     std::shared_ptr<State> state_;
     IUnknown *object_ = nullptr;
     DWORD cookie_ = 0;

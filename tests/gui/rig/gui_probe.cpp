@@ -269,8 +269,17 @@ struct GdiHandleEntry {
 };
 static_assert(sizeof(GdiHandleEntry) == 24, "layout of the shared GDI handle table");
 
+const unsigned char *processEnvironmentBlock() {
+#pragma GCC diagnostic push
+    // gcc misreads the 32-bit fs-relative read in NtCurrentTeb as an access
+    // to an empty array.
+#pragma GCC diagnostic ignored "-Warray-bounds"
+    return reinterpret_cast<const unsigned char *>(::NtCurrentTeb()->ProcessEnvironmentBlock);
+#pragma GCC diagnostic pop
+}
+
 DWORD countGdiHandleTable() {
-    const auto *peb = reinterpret_cast<const unsigned char *>(::NtCurrentTeb()->ProcessEnvironmentBlock);
+    const unsigned char *peb = processEnvironmentBlock();
     // PEB.GdiSharedHandleTable
     const std::size_t offset = sizeof(void *) == 8 ? 0xF8 : 0x94;
     const auto *table = *reinterpret_cast<const GdiHandleEntry *const *>(peb + offset);

@@ -167,11 +167,9 @@ bool CWnd::DestroyWindow() {
     return ::DestroyWindow(hwnd_) != FALSE;
 }
 
-bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) {
-    (void)wParam;
+bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT *result) {
     if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
         CDC dc(reinterpret_cast<HDC>(wParam));
-        (void)lParam;
         if (HBRUSH brush = CtlColor(dc, message - WM_CTLCOLORMSGBOX)) {
             *result = reinterpret_cast<LRESULT>(brush);
             return true;

@@ -514,6 +514,30 @@ TEST_F(DialogTest, OpeningAndClosingDialogsLeavesNoGdiOrUserObjects) {
     EXPECT_EQ(after.windows, before.windows);
 }
 
+TEST_F(DialogTest, ComboBoxFindsSelectsAndReadsItsEntries) {
+    class Plain : public CDialog {
+    public:
+        Plain() : CDialog(IDD_SETUP) {}
+    };
+    Plain setup;
+    ASSERT_TRUE(setup.Create());
+    framework::CComboBox counties(setup.GetDlgItemHandle(IDC_SETUP_COUNTY));
+    ASSERT_EQ(counties.GetCount(), 48);
+    EXPECT_EQ(counties.GetCurSel(), CB_ERR);
+    const int ct = counties.FindStringExact("ct");  // letter case ignored
+    ASSERT_GE(ct, 0);
+    EXPECT_EQ(counties.GetLBText(ct), "CT");
+    EXPECT_EQ(counties.SetCurSel(ct), ct);
+    EXPECT_EQ(counties.GetText(), "CT");
+    EXPECT_EQ(counties.FindStringExact("ZZ"), CB_ERR);
+    EXPECT_EQ(counties.GetLBText(480), "");
+    // Sorted: a new entry goes to its place.
+    EXPECT_EQ(counties.GetLBText(counties.AddString("AA")), "AA");
+    EXPECT_EQ(counties.GetLBText(0), "AA");
+    counties.ResetContent();
+    EXPECT_EQ(counties.GetCount(), 0);
+}
+
 TEST(DeviceContext, ThreeDimensionalFrameAndFillsLandOnTheRightPixels) {
     CDC screen;
     ASSERT_TRUE(screen.CreateCompatibleDC(nullptr));

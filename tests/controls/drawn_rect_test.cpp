@@ -52,7 +52,9 @@ void expectUntouchedOutside(const Image &image, RECT r) {
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
             const POINT p{x, y};
-            if (!::PtInRect(&r, p)) ASSERT_EQ(image.at(x, y), kBackground) << x << "," << y;
+            if (!::PtInRect(&r, p)) {
+                ASSERT_EQ(image.at(x, y), kBackground) << x << "," << y;
+            }
         }
 }
 

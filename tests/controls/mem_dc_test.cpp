@@ -137,36 +137,34 @@ struct Recording {
     bool copiesBitmap = false;
 };
 
+int CALLBACK noteRecord(HDC, HANDLETABLE *, const ENHMETARECORD *record, int, LPARAM context) {
+    auto *found = reinterpret_cast<Recording *>(context);
+    found->types.push_back(record->iType);
+    switch (record->iType) {
+    case EMR_BITBLT:
+        if (reinterpret_cast<const EMRBITBLT *>(record)->cbBmiSrc != 0) found->copiesBitmap = true;
+        break;
+    case EMR_STRETCHBLT:
+        if (reinterpret_cast<const EMRSTRETCHBLT *>(record)->cbBmiSrc != 0)
+            found->copiesBitmap = true;
+        break;
+    case EMR_STRETCHDIBITS:
+    case EMR_SETDIBITSTODEVICE:
+    case EMR_MASKBLT:
+    case EMR_PLGBLT:
+    case EMR_ALPHABLEND:
+    case EMR_TRANSPARENTBLT:
+        found->copiesBitmap = true;
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
 Recording recordingOf(HENHMETAFILE metafile) {
     Recording recording;
-    ::EnumEnhMetaFile(
-        nullptr, metafile,
-        [](HDC, HANDLETABLE *, const ENHMETARECORD *record, int, LPARAM context) -> int {
-            auto *found = reinterpret_cast<Recording *>(context);
-            found->types.push_back(record->iType);
-            switch (record->iType) {
-            case EMR_BITBLT:
-                if (reinterpret_cast<const EMRBITBLT *>(record)->cbBmiSrc != 0)
-                    found->copiesBitmap = true;
-                break;
-            case EMR_STRETCHBLT:
-                if (reinterpret_cast<const EMRSTRETCHBLT *>(record)->cbBmiSrc != 0)
-                    found->copiesBitmap = true;
-                break;
-            case EMR_STRETCHDIBITS:
-            case EMR_SETDIBITSTODEVICE:
-            case EMR_MASKBLT:
-            case EMR_PLGBLT:
-            case EMR_ALPHABLEND:
-            case EMR_TRANSPARENTBLT:
-                found->copiesBitmap = true;
-                break;
-            default:
-                break;
-            }
-            return 1;
-        },
-        &recording, nullptr);
+    ::EnumEnhMetaFile(nullptr, metafile, &noteRecord, &recording, nullptr);
     return recording;
 }
 

@@ -24,6 +24,11 @@ public:
     void unload();
 
 private:
+    // The system's part: null and a message when the library cannot load.
+    static void *open(const std::string &path, std::string &error);
+    static void close(void *handle);
+    static void *find(void *handle, const char *name);
+
     void *handle_ = nullptr;
     std::string error_;
 };

@@ -3,41 +3,22 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <utility>
 #include <vector>
 
 namespace platform {
 
-DynamicLibrary::DynamicLibrary(const std::string &path) {
-    handle_ = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle_ == nullptr) {
+void *DynamicLibrary::open(const std::string &path, std::string &error) {
+    void *handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
         const char *message = ::dlerror();
-        error_ = message != nullptr ? message : "cannot load " + path;
+        error = message != nullptr ? message : "cannot load " + path;
     }
+    return handle;
 }
 
-DynamicLibrary::~DynamicLibrary() { unload(); }
+void DynamicLibrary::close(void *handle) { ::dlclose(handle); }
 
-DynamicLibrary::DynamicLibrary(DynamicLibrary &&other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), error_(std::move(other.error_)) {}
-
-DynamicLibrary &DynamicLibrary::operator=(DynamicLibrary &&other) noexcept {
-    if (this != &other) {
-        unload();
-        handle_ = std::exchange(other.handle_, nullptr);
-        error_ = std::move(other.error_);
-    }
-    return *this;
-}
-
-void *DynamicLibrary::symbol(const char *name) const {
-    return handle_ != nullptr ? ::dlsym(handle_, name) : nullptr;
-}
-
-void DynamicLibrary::unload() {
-    if (handle_ != nullptr) ::dlclose(handle_);
-    handle_ = nullptr;
-}
+void *DynamicLibrary::find(void *handle, const char *name) { return ::dlsym(handle, name); }
 
 const char *pluginFileName() { return "libStatsMorvantia.so"; }
 

@@ -1,5 +1,7 @@
 #include "platform/folders.h"
 
+#include "platform/system_error_win32.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -9,21 +11,7 @@ namespace {
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
-std::string lastError() {
-    const DWORD code = ::GetLastError();
-    char *text = nullptr;
-    const DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-            FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<char *>(&text), 0, nullptr);
-    std::string message = length > 0 && text != nullptr ? std::string(text, length)
-                                                         : std::string();
-    if (text != nullptr) ::LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.'))
-        message.pop_back();
-    return message + " (error " + std::to_string(code) + ")";
-}
+std::string lastError() { return systemErrorText(::GetLastError()); }
 
 }  // namespace
 

@@ -1,32 +1,12 @@
 #include "platform/message_box.h"
 
 #include <cstdio>
-#include <mutex>
 
 namespace platform {
-namespace {
 
-std::mutex sinkMutex;  // guards sink
-MessageSink sink;      // guarded by sinkMutex
-
-}  // namespace
-
-void setMessageSink(MessageSink newSink) {
-    std::lock_guard<std::mutex> lock(sinkMutex);
-    sink = std::move(newSink);
-}
-
-void showMessage(const std::string &text, const std::string &caption,
-                 MessageIcon icon) {
-    MessageSink current;
-    {
-        std::lock_guard<std::mutex> lock(sinkMutex);
-        current = sink;
-    }
-    if (current) {
-        current(text, caption, icon);
-        return;
-    }
+// Without a screen the message goes where a command-line user looks.
+void showSystemMessage(const std::string &text, const std::string &caption,
+                       MessageIcon) {
     if (caption.empty())
         std::fprintf(stderr, "%s\n", text.c_str());
     else

@@ -2,16 +2,14 @@
 #include "platform/profile.h"
 #include "resources/resource.h"
 #include "tests/gui/rig/gui_probe.h"
+#include "tests/gui/rig/host_call.h"
 #include "tests/gui/rig/plugin_session.h"
 #include "tests/support/cabrillo_check.h"
 #include "tests/support/work_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <functional>
-#include <thread>
 
 namespace gui_test {
 namespace {
@@ -21,28 +19,6 @@ const char *const kIni = "Plugins\\Morvantia.ini";
 std::string ini(const char *key) {
     return platform::readProfileString("Settings", key, "", kIni);
 }
-
-// A host call that may show a modal window, on a thread of its own as the
-// host's thread would be, so this thread can work the window.
-class HostCall {
-public:
-    explicit HostCall(std::function<void()> call)
-        : thread_([this, call] {
-              call();
-              done_ = true;
-          }) {}
-    ~HostCall() {
-        if (thread_.joinable()) thread_.join();
-    }
-    bool done() const { return done_; }
-    bool waitDone(DWORD timeoutMs = 10000) {
-        return waitUntil([this] { return done_.load(); }, timeoutMs);
-    }
-
-private:
-    std::atomic<bool> done_{false};
-    std::thread thread_;
-};
 
 void setText(HWND dialog, int id, const std::string &utf8) {
     ::SetDlgItemTextW(dialog, id, framework::Widen(utf8).c_str());

@@ -6,6 +6,7 @@
 #include "framework/win_app.h"
 #include "resources/resource.h"
 #include "tests/gui/rig/gui_probe.h"
+#include "tests/gui/rig/host_call.h"
 #include "tests/gui/rig/plugin_session.h"
 
 #include <gtest/gtest.h>
@@ -16,26 +17,11 @@
 namespace gui_test {
 namespace {
 
-// Calls SetupSet0 on a thread of its own, as the host's UI would, and
-// reports when it has returned.
-class SetupCall {
-public:
-    explicit SetupCall(host::PluginHost &plugin)
-        : thread_([this, &plugin] {
-              plugin.setupSet0();
-              returned_ = true;
-          }) {}
-    ~SetupCall() {
-        if (thread_.joinable()) thread_.join();
-    }
-    bool returned() const { return returned_; }
-    bool waitReturned(DWORD timeoutMs = 5000) {
-        return waitUntil([this] { return returned_.load(); }, timeoutMs);
-    }
-
-private:
-    std::atomic<bool> returned_{false};
-    std::thread thread_;
+// SetupSet0 on a thread of its own, as the host's UI would call it.
+struct SetupCall : HostCall {
+    explicit SetupCall(host::PluginHost &plugin) : HostCall([&plugin] { plugin.setupSet0(); }) {}
+    bool returned() const { return done(); }
+    bool waitReturned(DWORD timeoutMs = 5000) { return waitDone(timeoutMs); }
 };
 
 TEST(SetupSet0, ShowsItsMessageWithOneOkButtonAndReturnsWhenClosed) {

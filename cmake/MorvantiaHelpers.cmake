@@ -43,10 +43,17 @@ else()
   set(MORVANTIA_CAN_RUN_TESTS ON)
 endif()
 
-# add_morvantia_test(name SOURCES ... LIBS ...): one test executable whose
-# cases ctest discovers (through the emulator for Windows builds).
+# add_morvantia_test(name [SCREEN] SOURCES ... LIBS ...): one test executable
+# whose cases ctest discovers (through the emulator for Windows builds).
+# SCREEN: the cases show windows and read pixels back from the one shared
+# screen, where another test's window could cover them; such cases never run
+# at the same time as each other, even under ctest -j.
 function(add_morvantia_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "SCREEN" "" "SOURCES;LIBS" ${ARGN})
+  set(_properties TIMEOUT 300)
+  if(ARG_SCREEN)
+    list(APPEND _properties RESOURCE_LOCK screen)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${MORVANTIA_GMOCK} ${MORVANTIA_GTEST_MAIN})
   target_include_directories(${name} PRIVATE ${MORVANTIA_SOURCE_ROOT})
@@ -70,5 +77,5 @@ function(add_morvantia_test name)
     # Cases are named by their tables; the default would add the parameter
     # bytes (addresses that change from run to run) to the test names.
     NO_PRETTY_VALUES
-    PROPERTIES TIMEOUT 300)
+    PROPERTIES ${_properties})
 endfunction()

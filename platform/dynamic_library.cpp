@@ -6,7 +6,10 @@
 
 namespace platform {
 
-DynamicLibrary::DynamicLibrary(const std::string &path) : handle_(open(path, error_)) {}
+DynamicLibrary::DynamicLibrary(const std::string &path) {
+    // In the body: error_ must be built before open() may write to it.
+    handle_ = open(path, error_);
+}
 
 DynamicLibrary::~DynamicLibrary() { unload(); }
 

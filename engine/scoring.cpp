@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <unordered_set>
+#include <vector>
 
 namespace engine {
 namespace {
@@ -31,6 +33,40 @@ bool appendOnce(TextArray &list, const std::string &text) {
     return true;
 }
 
+// The multiplier codes seen on one band row and mode class. Codes are the
+// last two characters of an exchange, so a bit per possible short code
+// answers at once; anything longer goes to a set.
+class CodeSet {
+public:
+    CodeSet() : bits_(kShortCodes / 64, 0) {}
+    // True when code was not there before.
+    bool insert(const std::string &code) {
+        if (code.size() > 2) return others_.insert(code).second;
+        std::size_t key = code.size() << 16;
+        if (code.size() > 0) key |= static_cast<std::size_t>(static_cast<unsigned char>(code[0])) << 8;
+        if (code.size() > 1) key |= static_cast<unsigned char>(code[1]);
+        uint64_t &word = bits_[key / 64];
+        const uint64_t bit = uint64_t{1} << (key % 64);
+        if (word & bit) return false;
+        word |= bit;
+        return true;
+    }
+
+private:
+    static constexpr std::size_t kShortCodes = std::size_t{3} << 16;
+    std::vector<uint64_t> bits_;
+    std::unordered_set<std::string> others_;
+};
+
+// One band name's figures, gathered during the pass over the store.
+struct BandPass {
+    const std::string *name = nullptr;
+    int row = -1;
+    reports::BandFigures figures;
+    std::array<CodeSet, kModeClasses> counties;
+    std::array<CodeSet, kModeClasses> countries;
+};
+
 }  // namespace
 
 std::string cabrilloMode(const std::string &mode) {
@@ -49,49 +85,59 @@ int scoreLog(EngineState &state, std::vector<CabrilloQso> &exportLines) {
     sortWorkedBands(state.workedBands);
     const int lineCount = bad_qso_file::countLines(state.badQsoFileName);
 
-    reports::ResultFigures totals;
+    // One pass over the store fills every band row at once: a log of any
+    // size is read once per score, not once per band.
+    std::vector<BandPass> rows(state.workedBands.size());
     // "80M" and "80m" share row 0; its lists are emptied once per pass so the
     // second name does not wipe what the first one found.
     std::array<bool, kBandRows> rowCleared{};
-    for (const std::string &band : state.workedBands) {
-        reports::BandFigures figures;
-        std::array<std::unordered_set<std::string>, kModeClasses> rowCounties;
-        std::array<std::unordered_set<std::string>, kModeClasses> rowCountries;
-
-        const int row = bandRow(band);
-        if (row >= 0 && !rowCleared[row]) {
-            for (TextArray &list : state.multipliers[row]) list.clear();
-            rowCleared[row] = true;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].name = &state.workedBands[i];
+        rows[i].row = bandRow(state.workedBands[i]);
+        if (rows[i].row >= 0 && !rowCleared[rows[i].row]) {
+            for (TextArray &list : state.multipliers[rows[i].row]) list.clear();
+            rowCleared[rows[i].row] = true;
         }
+    }
 
-        for (const CInfo &record : state.store.records()) {
-            if (record.band != band || record.call.empty()) continue;
-            figures.dupes += record.dupe;
-            if (record.excluded == 1) continue;
-            ++figures.qsos;
-            const int modeIndex = modeClass(record.mode);
-            if (modeIndex == kDigi) ++figures.digi;
-            else if (modeIndex == kCw) ++figures.cw;
-            else if (modeIndex == kSsb) ++figures.ssb;
-
-            if (record.countryPrefix == "YO" && isBonusCounty(record.county))
-                ++figures.fourPointQsos;
-            else
-                ++figures.twoPointQsos;
-
-            if (modeIndex < 0) continue;
-            if (!record.county.empty() &&
-                rowCounties[modeIndex].insert(record.county).second) {
-                ++figures.counties;
-                if (row >= 0) appendOnce(state.multipliers[row][modeIndex], record.county);
+    for (const CInfo &record : state.store.records()) {
+        if (record.call.empty()) continue;
+        BandPass *pass = nullptr;
+        for (BandPass &candidate : rows)
+            if (*candidate.name == record.band) {
+                pass = &candidate;
+                break;
             }
-            if (!record.countryCode.empty() &&
-                rowCountries[modeIndex].insert(record.countryCode).second)
-                ++figures.countries;
-        }
-        figures.points = 2 * figures.twoPointQsos + 4 * figures.fourPointQsos;
-        reports::appendBandRow(out, html, band, figures);
+        if (pass == nullptr) continue;
+        reports::BandFigures &figures = pass->figures;
+        figures.dupes += record.dupe;
+        if (record.excluded == 1) continue;
+        ++figures.qsos;
+        const int modeIndex = modeClass(record.mode);
+        if (modeIndex == kDigi) ++figures.digi;
+        else if (modeIndex == kCw) ++figures.cw;
+        else if (modeIndex == kSsb) ++figures.ssb;
 
+        if (record.countryPrefix == "YO" && isBonusCounty(record.county))
+            ++figures.fourPointQsos;
+        else
+            ++figures.twoPointQsos;
+
+        if (modeIndex < 0) continue;
+        if (!record.county.empty() && pass->counties[modeIndex].insert(record.county)) {
+            ++figures.counties;
+            if (pass->row >= 0)
+                appendOnce(state.multipliers[pass->row][modeIndex], record.county);
+        }
+        if (!record.countryCode.empty() && pass->countries[modeIndex].insert(record.countryCode))
+            ++figures.countries;
+    }
+
+    reports::ResultFigures totals;
+    for (BandPass &pass : rows) {
+        reports::BandFigures &figures = pass.figures;
+        figures.points = 2 * figures.twoPointQsos + 4 * figures.fourPointQsos;
+        reports::appendBandRow(out, html, *pass.name, figures);
         totals.qsos += figures.qsos;
         totals.points += figures.points;
         totals.counties += figures.counties;

@@ -17,32 +17,12 @@ out=$root/docs/screenshots
 for tool in xvfb-run convert compare; do
     command -v "$tool" >/dev/null || { echo "$0: $tool is missing (packages xvfb, imagemagick)" >&2; exit 2; }
 done
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-mingw.cmake" \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$build" -j 2 --target template_shots
+mkdir -p "$build"
 build=$(cd "$build" && pwd)
-
 shots=$build/screenshots
 rm -rf "$shots"
 mkdir -p "$shots"
-# The same Wine setup as the tests: the build's prefix, its services
-# started inside this X server, ended afterwards.
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '
-    here=$1 build=$2 shots=$3
-    source "$here/wine-env.sh" "$build" || exit 1
-    # Wine shows the Linux root as drive Z:.
-    "$here/wine-run" "$build/bin/template_shots.exe" "Z:${shots//\//\\}" \
-        >"$shots/template_shots.log" 2>&1
-    status=$?
-    morvantia_wine_teardown "$build"
-    exit $status
-' screenshots "$here" "$build" "$shots" || {
-    echo "$0: capturing failed (see $shots/template_shots.log)" >&2
-    exit 1
-}
+"$here/wine-capture.sh" "$build" template_shots "$shots" "$shots/template_shots.log"
 
 mkdir -p "$out"
 names=([101]=station-details [102]=setup [103]=previous-qso [104]=county-tracker)

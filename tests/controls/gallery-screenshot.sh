@@ -17,31 +17,13 @@ out=$root/docs/screenshots
 for tool in xvfb-run convert; do
     command -v "$tool" >/dev/null || { echo "$0: $tool is missing (packages xvfb, imagemagick)" >&2; exit 2; }
 done
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-mingw.cmake" \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$build" -j 2 --target controls_gallery
+mkdir -p "$build"
 build=$(cd "$build" && pwd)
-
 shots=$build/screenshots
 mkdir -p "$shots" "$out"
 raw=$shots/gallery-raw.png
 rm -f "$raw"
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '
-    scripts=$1 build=$2 raw=$3
-    source "$scripts/wine-env.sh" "$build" || exit 1
-    # Wine shows the Linux root as drive Z:.
-    "$scripts/wine-run" "$build/bin/controls_gallery.exe" "Z:${raw//\//\\}" \
-        >"$build/screenshots/controls_gallery.log" 2>&1
-    status=$?
-    morvantia_wine_teardown "$build"
-    exit $status
-' gallery "$scripts" "$build" "$raw" || {
-    echo "$0: capturing failed (see $shots/controls_gallery.log)" >&2
-    exit 1
-}
+"$scripts/wine-capture.sh" "$build" controls_gallery "$raw" "$shots/controls_gallery.log"
 # The rig writes uncompressed PNG; the kept copy is compressed.
 convert "$raw" -strip "$out/gallery.png"
 echo "$out/gallery.png"

@@ -7,7 +7,8 @@
 #
 # The build folder is configured with the x86_64 mingw toolchain; the
 # template_shots program and the DLL are built in it first. Writes
-# docs/screenshots/<id>-<name>.png.
+# docs/screenshots/<id>-<name>.png and, through the gallery script,
+# docs/screenshots/gallery.png.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(dirname "$here")
@@ -38,3 +39,6 @@ for id in 101 102 103 104; do
     fi
     echo "$png"
 done
+
+# And the control gallery, so one command renews every picture.
+"$root/tests/controls/gallery-screenshot.sh" "$build"

@@ -45,8 +45,16 @@ int Engine::resetStats(const ResetArgs &args) {
                                      args.contestEnd);
         markStationDetailsDone();
     }
-    std::lock_guard<std::mutex> lock(mutex_);
-    resetAfterStationDetails(state_, args, *ui_);
+    CompanionUi *ui;
+    bool startUi;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        startUi = resetAfterStationDetails(state_, args, *ui_);
+        ui = ui_;
+    }
+    // Starting may first stop a running UI thread, which sends its windows
+    // WM_CLOSE: their handlers take the lock, so it must be free here.
+    if (startUi) ui->start();
     return 1;
 }
 

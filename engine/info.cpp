@@ -1,5 +1,6 @@
 #include "engine/info.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace engine {
@@ -29,20 +30,17 @@ bool sameTime(const OleTime &a, const OleTime &b) {
            a.value == b.value;
 }
 
-std::string QsoStore::key(const std::string &call, const std::string &band,
-                          const std::string &mode) {
-    std::string k;
-    k.reserve(call.size() + band.size() + mode.size() + 2);
-    k.append(call).push_back('\0');
-    k.append(band).push_back('\0');
-    k.append(mode);
-    return k;
+int QsoStore::Add(CInfo record) {
+    const uint64_t seq = nextSeq_++;
+    byCall_[record.call].push_back(seq);
+    records_.push_back(std::move(record));
+    seqs_.push_back(seq);
+    return static_cast<int>(records_.size()) - 1;
 }
 
-int QsoStore::Add(CInfo record) {
-    ++counts_[key(record.call, record.band, record.mode)];
-    records_.push_back(std::move(record));
-    return static_cast<int>(records_.size()) - 1;
+int QsoStore::indexOfSeq(uint64_t seq) const {
+    auto found = std::lower_bound(seqs_.begin(), seqs_.end(), seq);
+    return static_cast<int>(found - seqs_.begin());
 }
 
 int QsoStore::countMatching(const CInfo &record) const {
@@ -53,32 +51,53 @@ void QsoStore::RemoveAt(int index, int count) {
     if (index < 0 || count <= 0 || index >= GetSize()) return;
     const int end = index + count > GetSize() ? GetSize() : index + count;
     for (int i = index; i < end; ++i) {
-        auto found = counts_.find(key(records_[i].call, records_[i].band,
-                                      records_[i].mode));
-        if (found != counts_.end() && --found->second == 0) counts_.erase(found);
+        auto found = byCall_.find(records_[i].call);
+        if (found == byCall_.end()) continue;
+        std::vector<uint64_t> &seqs = found->second;
+        auto at = std::lower_bound(seqs.begin(), seqs.end(), seqs_[i]);
+        if (at != seqs.end() && *at == seqs_[i]) seqs.erase(at);
+        if (seqs.empty()) byCall_.erase(found);
     }
     records_.erase(records_.begin() + index, records_.begin() + end);
+    seqs_.erase(seqs_.begin() + index, seqs_.begin() + end);
 }
 
 void QsoStore::RemoveAll() {
     records_.clear();
-    counts_.clear();
+    seqs_.clear();
+    byCall_.clear();
+    nextSeq_ = 0;
+}
+
+std::vector<int> QsoStore::indicesOfCall(const std::string &call) const {
+    std::vector<int> indices;
+    auto found = byCall_.find(call);
+    if (found == byCall_.end()) return indices;
+    indices.reserve(found->second.size());
+    for (uint64_t seq : found->second) indices.push_back(indexOfSeq(seq));
+    return indices;
 }
 
 int QsoStore::countMatching(const std::string &call, const std::string &band,
                             const std::string &mode) const {
-    auto found = counts_.find(key(call, band, mode));
-    return found == counts_.end() ? 0 : found->second;
+    auto found = byCall_.find(call);
+    if (found == byCall_.end()) return 0;
+    int count = 0;
+    for (uint64_t seq : found->second) {
+        const CInfo &r = records_[static_cast<std::size_t>(indexOfSeq(seq))];
+        if (r.band == band && r.mode == mode) ++count;
+    }
+    return count;
 }
 
 int QsoStore::findFirst(const std::string &call, const std::string &band,
                         const std::string &mode, const OleTime &time) const {
-    if (countMatching(call, band, mode) == 0) return -1;
-    for (std::size_t i = 0; i < records_.size(); ++i) {
-        const CInfo &r = records_[i];
-        if (r.call == call && r.band == band && r.mode == mode &&
-            sameTime(r.time, time))
-            return static_cast<int>(i);
+    auto found = byCall_.find(call);
+    if (found == byCall_.end()) return -1;
+    for (uint64_t seq : found->second) {
+        const int i = indexOfSeq(seq);
+        const CInfo &r = records_[static_cast<std::size_t>(i)];
+        if (r.band == band && r.mode == mode && sameTime(r.time, time)) return i;
     }
     return -1;
 }

@@ -51,8 +51,8 @@ public:
     OleTime time;
 };
 
-// The accepted QSOs in arrival order, indexed by call, band and mode so that
-// dupe checks stay cheap at any log size.
+// The accepted QSOs in arrival order, indexed by call so that dupe checks and
+// the look-up of one station's QSOs stay cheap at any log size.
 class QsoStore {
 public:
     int GetSize() const { return static_cast<int>(records_.size()); }
@@ -70,17 +70,25 @@ public:
     int findFirst(const std::string &call, const std::string &band,
                   const std::string &mode, const OleTime &time) const;
 
+    // Indices of the records with exactly this call, in store order.
+    std::vector<int> indicesOfCall(const std::string &call) const;
+
     // A deque: growing never copies the records already stored, so a big log
     // needs no second copy of itself in memory while it grows.
     using Records = std::deque<CInfo>;
     const Records &records() const { return records_; }
 
 private:
-    static std::string key(const std::string &call, const std::string &band,
-                           const std::string &mode);
+    // Each record gets an arrival number that never changes; removals keep
+    // the order, so seqs_ stays sorted and a number finds its index by
+    // binary search however many records moved down before it.
+    int indexOfSeq(uint64_t seq) const;
 
     Records records_;
-    std::unordered_map<std::string, int> counts_;
+    std::deque<uint64_t> seqs_;  // arrival number of records_[i]
+    uint64_t nextSeq_ = 0;
+    // Arrival numbers of each call's records, ascending.
+    std::unordered_map<std::string, std::vector<uint64_t>> byCall_;
 };
 
 }  // namespace engine

@@ -49,8 +49,10 @@ std::string formatTime(const OleTime &time, const char *pattern);
 
 // Log reset, split where the station-details step runs without the lock.
 void resetBeforeStationDetails(EngineState &state, const ResetArgs &args);
-void resetAfterStationDetails(EngineState &state, const ResetArgs &args,
-                              CompanionUi &ui);
+// True when the UI thread is to be started; the caller starts it after
+// releasing the lock.
+bool resetAfterStationDetails(EngineState &state, const ResetArgs &args,
+                              const CompanionUi &ui);
 void markStationDetailsDone();
 
 int addQso(EngineState &state, const QsoArgs &args);

@@ -95,21 +95,22 @@ void markStationDetailsDone() {
     platform::writeProfileString(kIniSection, "Start", "1", kPluginIni);
 }
 
-void resetAfterStationDetails(EngineState &state, const ResetArgs &args,
-                              CompanionUi &ui) {
+bool resetAfterStationDetails(EngineState &state, const ResetArgs &args,
+                              const CompanionUi &ui) {
+    bool startUi = false;
     if (readStartMarker() != 0) {
         platform::writeProfileString(kIniSection, "Start", "0", kPluginIni);
     } else if (!ui.isRunning()) {
-        bool withoutUi = false;
+        startUi = true;
         for (const char *version : kVersionsWithoutUi)
-            if (state.hostVersion == version) withoutUi = true;
-        if (!withoutUi) ui.start();
+            if (state.hostVersion == version) startUi = false;
         platform::writeProfileString(kIniSection, "Start", "1", kPluginIni);
     }
 
     state.badQsoFileName = "BadQSO_StatsMorvantia_" +
                            formatTime(args.contestEnd, "%d_%m_%Y") + ".txt";
     bad_qso_file::create(state.badQsoFileName, kBadQsoHeader);
+    return startUi;
 }
 
 }  // namespace engine

@@ -1,5 +1,6 @@
 #include "reports/cabrillo_dialog_win32.h"
 
+#include "framework/text.h"
 #include "resources/resource.h"
 
 #include <windows.h>
@@ -7,34 +8,15 @@
 namespace reports {
 namespace {
 
-// The host's texts are in the system's 8-bit code page; the dialog's data
-// exchange speaks UTF-8.
-std::string convert(const std::string &text, UINT from, UINT to) {
-    if (text.empty()) return text;
-    const int wideLength =
-        ::MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (wideLength <= 0) return std::string();
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    ::MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                          wideLength);
-    const int length = ::WideCharToMultiByte(to, 0, wide.data(), wideLength, nullptr, 0,
-                                             nullptr, nullptr);
-    if (length <= 0) return std::string();
-    std::string result(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(to, 0, wide.data(), wideLength, result.data(), length, nullptr,
-                          nullptr);
-    return result;
-}
-
 enum class Kind { Edit, DropDown };
 
 void exchange(framework::CDataExchange &dx, int id, std::string &member, Kind kind) {
-    std::string utf8 = dx.Saving() ? std::string() : convert(member, CP_ACP, CP_UTF8);
+    std::string utf8 = dx.Saving() ? std::string() : framework::AnsiToUtf8(member);
     if (kind == Kind::Edit)
         dx.Text(id, utf8);
     else
         dx.ComboText(id, utf8);
-    if (dx.Saving()) member = convert(utf8, CP_UTF8, CP_ACP);
+    if (dx.Saving()) member = framework::Utf8ToAnsi(utf8);
 }
 
 }  // namespace

@@ -1,13 +1,18 @@
 #include "windows/test_app.h"
 
 #include "engine/app.h"
+#include "engine/engine.h"
 #include "platform/library_lifecycle.h"
+#include "windows/companion_ui_win32.h"
 
 namespace ui {
 
 bool CTestApp::InitInstance() {
     if (!framework::CWinApp::InitInstance()) return false;
-    return engine::theApp().InitInstance();
+    if (!engine::theApp().InitInstance()) return false;
+    // The companion windows on their own UI thread.
+    engine::Engine::instance().setCompanionUi(&companionUi());
+    return true;
 }
 
 int CTestApp::ExitInstance() {

@@ -16,19 +16,6 @@
 namespace gui_test {
 namespace {
 
-// COM for the test's own thread, which serves the stand-in's calls.
-class ComApartment {
-public:
-    ComApartment() : ok_(SUCCEEDED(::CoInitialize(nullptr))) {}
-    ~ComApartment() {
-        if (ok_) ::CoUninitialize();
-    }
-    bool ok() const { return ok_; }
-
-private:
-    bool ok_;
-};
-
 // What a client thread saw.
 struct ClientView {
     bool connected = false;

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <map>
 #include <memory>
@@ -43,6 +44,21 @@ public:
 private:
     HANDLE mutex_;
     bool held_ = false;
+};
+
+// COM for the test's own thread, which serves the stand-in's calls.
+class ComApartment {
+public:
+    ComApartment() : ok_(SUCCEEDED(::CoInitialize(nullptr))) {}
+    ~ComApartment() {
+        if (ok_) ::CoUninitialize();
+    }
+    ComApartment(const ComApartment &) = delete;
+    ComApartment &operator=(const ComApartment &) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_;
 };
 
 class FakeVexa {

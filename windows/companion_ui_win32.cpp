@@ -1,0 +1,78 @@
+#include "windows/companion_ui_win32.h"
+
+#include "windows/setup_window.h"
+
+#include <memory>
+
+namespace ui {
+
+CompanionUiWin32 &companionUi() {
+    static CompanionUiWin32 instance;
+    return instance;
+}
+
+void CompanionUiWin32::start() {
+    if (active_.load()) stop();
+    // A thread that did not leave within the bound still owns the windows:
+    // a second one would fight it for them.
+    if (active_.load()) return;
+    stopping_ = false;
+    active_ = true;
+    HANDLE thread = ::CreateThread(nullptr, 0, &CompanionUiWin32::ThreadProc, this, 0, nullptr);
+    if (thread == nullptr) {
+        active_ = false;
+        return;
+    }
+    // The handle is not kept: the thread is watched through active_.
+    ::CloseHandle(thread);
+}
+
+void CompanionUiWin32::CloseWindow(std::atomic<HWND> &window) {
+    HWND target = window.exchange(nullptr);
+    if (target == nullptr) return;
+    DWORD_PTR ignored = 0;
+    // Synchronous, yet bounded: a UI thread that hangs must not hang the host.
+    ::SendMessageTimeoutW(target, WM_CLOSE, 0, 0, SMTO_NORMAL, kStopWaitMs, &ignored);
+}
+
+void CompanionUiWin32::stop() {
+    if (!active_.load()) return;
+    stopping_ = true;
+    CloseWindow(county_);
+    CloseWindow(previousQso_);
+    CloseWindow(setup_);
+    for (DWORD waited = 0; active_.load() && waited < kStopWaitMs; waited += kStopPollMs)
+        ::Sleep(kStopPollMs);
+}
+
+void CompanionUiWin32::postRefresh() {
+    if (HWND window = setup_.load()) ::PostMessageW(window, kRefreshMessage, 0, 0);
+}
+
+void CompanionUiWin32::resetCountyWindow() {
+    // The tracker belongs to the UI thread: ask, never touch it from here.
+    if (HWND window = setup_.load()) ::PostMessageW(window, kResetTrackerMessage, 0, 0);
+}
+
+void CompanionUiWin32::RunSetupWindow() {
+    auto setup = std::make_unique<Setup>(*this);
+    setup->DoModal();
+    // Destroys the companion windows still open, releases the host's
+    // object and COM, all on this thread.
+    setup.reset();
+}
+
+DWORD WINAPI CompanionUiWin32::ThreadProc(void *self) {
+    auto *ui = static_cast<CompanionUiWin32 *>(self);
+    try {
+        ui->RunSetupWindow();
+    } catch (...) {
+    }
+    ui->setup_ = nullptr;
+    // The last act in this library: once active_ is false the host may
+    // unload it, so nothing of ours may run after this store.
+    ui->active_ = false;
+    ::ExitThread(0);
+}
+
+}  // namespace ui

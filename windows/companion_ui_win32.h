@@ -1,0 +1,54 @@
+// The plug-in's UI thread on Windows: the engine's CompanionUi seam. The
+// host's thread starts and stops the thread and posts to its setup window;
+// it never waits on the UI thread except, bounded, while stopping it.
+#pragma once
+
+#include "engine/seams.h"
+#include "windows/companion_dialog.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+namespace ui {
+
+class CompanionUiWin32 : public engine::CompanionUi {
+public:
+    // How long a stop waits for the UI thread to leave its window before it
+    // gives up, and how often it looks.
+    static constexpr DWORD kStopWaitMs = 3000;
+    static constexpr DWORD kStopPollMs = 20;
+
+    bool isRunning() const override { return active_.load(); }
+    void start() override;
+    void stop() override;
+    void postRefresh() override;
+    void resetCountyWindow() override;
+
+    // The UI thread's side.
+    bool stopping() const { return stopping_.load(); }
+    void publishSetup(HWND window) { setup_.store(window); }
+    void publishPreviousQso(HWND window) { previousQso_.store(window); }
+    void publishCounty(HWND window) { county_.store(window); }
+    UiThreadState &threadState() { return threadState_; }
+
+private:
+    static DWORD WINAPI ThreadProc(void *self);
+    void RunSetupWindow();
+    static void CloseWindow(std::atomic<HWND> &window);
+
+    // True from start() until the UI thread's very last act.
+    std::atomic<bool> active_{false};
+    // Set while stopping, so a refresh still queued re-opens nothing.
+    std::atomic<bool> stopping_{false};
+    // The UI thread's windows, published for the host's thread.
+    std::atomic<HWND> setup_{nullptr};
+    std::atomic<HWND> previousQso_{nullptr};
+    std::atomic<HWND> county_{nullptr};
+    UiThreadState threadState_;  // the UI thread's only
+};
+
+// The library's one UI.
+CompanionUiWin32 &companionUi();
+
+}  // namespace ui

@@ -28,7 +28,7 @@ int CTestApp::ExitInstance(bool processEnding) {
     // for, and waiting under the loader lock could hang the host.
     if (processEnding) return 0;
     CompanionUi &ui = Engine::instance().companionUi();
-    if (!ui.isRunning()) return 0;
+    if (!ui.threadAlive()) return 0;
     ui.stop();
     // Give the UI thread time to leave its last instructions in this library.
     std::this_thread::sleep_for(std::chrono::milliseconds(20));

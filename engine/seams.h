@@ -17,6 +17,9 @@ public:
     virtual ~CompanionUi() = default;
     // True exactly while the UI thread runs its setup window.
     virtual bool isRunning() const { return false; }
+    // True while the UI thread exists at all, its last steps after the
+    // setup window closed included: an unload must wait for those too.
+    virtual bool threadAlive() const { return isRunning(); }
     // Starts the UI thread (stopping a running one first).
     virtual void start() {}
     // Closes the windows and waits, bounded, for the UI thread to end.

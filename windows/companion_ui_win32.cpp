@@ -2,6 +2,8 @@
 
 #include "windows/setup_window.h"
 
+#include <objbase.h>
+
 #include <memory>
 
 namespace ui {
@@ -17,6 +19,7 @@ void CompanionUiWin32::start() {
     // a second one would fight it for them.
     if (active_.load()) return;
     stopping_ = false;
+    windowGone_ = false;
     active_ = true;
     HANDLE thread = ::CreateThread(nullptr, 0, &CompanionUiWin32::ThreadProc, this, 0, nullptr);
     if (thread == nullptr) {
@@ -41,8 +44,19 @@ void CompanionUiWin32::stop() {
     CloseWindow(county_);
     CloseWindow(previousQso_);
     CloseWindow(setup_);
-    for (DWORD waited = 0; active_.load() && waited < kStopWaitMs; waited += kStopPollMs)
-        ::Sleep(kStopPollMs);
+    // The UI thread's last steps release the host's object, which calls
+    // into the host's apartment, often this very thread: the wait serves
+    // those calls (COM's own wait) or the two threads would wait for each
+    // other until the bound.
+    HANDLE never = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    for (DWORD waited = 0; active_.load() && waited < kStopWaitMs; waited += kStopPollMs) {
+        DWORD index = 0;
+        const HRESULT result =
+            never != nullptr ? ::CoWaitForMultipleHandles(0, kStopPollMs, 1, &never, &index)
+                             : E_FAIL;
+        if (result != RPC_S_CALLPENDING) ::Sleep(kStopPollMs);
+    }
+    if (never != nullptr) ::CloseHandle(never);
 }
 
 void CompanionUiWin32::postRefresh() {
@@ -57,6 +71,8 @@ void CompanionUiWin32::resetCountyWindow() {
 void CompanionUiWin32::RunSetupWindow() {
     auto setup = std::make_unique<Setup>(*this);
     setup->DoModal();
+    // Also when the window could not even be made.
+    windowGone_ = true;
     // Destroys the companion windows still open, releases the host's
     // object and COM, all on this thread.
     setup.reset();

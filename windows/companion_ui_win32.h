@@ -19,7 +19,10 @@ public:
     static constexpr DWORD kStopWaitMs = 3000;
     static constexpr DWORD kStopPollMs = 20;
 
-    bool isRunning() const override { return active_.load(); }
+    // From start() until the setup window is gone; the thread may still
+    // be ending after that.
+    bool isRunning() const override { return active_.load() && !windowGone_.load(); }
+    bool threadAlive() const override { return active_.load(); }
     void start() override;
     void stop() override;
     void postRefresh() override;
@@ -28,6 +31,7 @@ public:
     // The UI thread's side.
     bool stopping() const { return stopping_.load(); }
     void publishSetup(HWND window) { setup_.store(window); }
+    void markSetupGone() { windowGone_ = true; }
     void publishPreviousQso(HWND window) { previousQso_.store(window); }
     void publishCounty(HWND window) { county_.store(window); }
     UiThreadState &threadState() { return threadState_; }
@@ -39,6 +43,8 @@ private:
 
     // True from start() until the UI thread's very last act.
     std::atomic<bool> active_{false};
+    // Set by the UI thread once its setup window is gone.
+    std::atomic<bool> windowGone_{false};
     // Set while stopping, so a refresh still queued re-opens nothing.
     std::atomic<bool> stopping_{false};
     // The UI thread's windows, published for the host's thread.

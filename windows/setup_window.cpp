@@ -42,6 +42,8 @@ bool Setup::OnInitDialog() {
     initialising_ = true;
     CompanionDialog::OnInitDialog();
     ui_.publishSetup(GetSafeHwnd());
+    // A stop that came before the window existed had nothing to close.
+    if (ui_.stopping()) PostMessageTo(WM_CLOSE);
     engine::Engine::instance().withState([this](engine::EngineState &state) {
         russian_ = state.russianUi == 1;
         contestYear_ = state.contestYear;
@@ -364,6 +366,7 @@ void Setup::OnRefresh() {
 
 void Setup::PostNcDestroy() {
     ui_.publishSetup(nullptr);
+    ui_.markSetupGone();
     CompanionDialog::PostNcDestroy();
 }
 

@@ -44,7 +44,8 @@ protected:
         return value;
     }
     void setHostVersion(const std::string &version) {
-        std::ofstream(session.folder() + "\\Vexa2.ini") << "[Program]\r\nVexa=" << version << "\r\n";
+        std::ofstream(session.folder() + "\\Vexa2.ini", std::ios::binary)
+            << "[Program]\r\nVexa=" << version << "\r\n";
     }
 
     // A reset as the host makes it when a log opens.

@@ -1,13 +1,15 @@
 #!/bin/bash
-# Pictures of the plug-in's dialog templates for the README: each template
-# is opened from the 64-bit DLL under Wine in an Xvfb screen, captured with
-# BitBlt from its window DC, and converted to PNG with ImageMagick.
+# Pictures of the plug-in's windows for the README: each dialog template is
+# opened from the 64-bit DLL under Wine in an Xvfb screen, captured with
+# BitBlt from its window DC, and converted to PNG with ImageMagick; the live
+# companion windows are captured as a stand-in host drives them.
 #
 #   scripts/screenshots.sh [BUILD_FOLDER]     (default: build/win64)
 #
 # The build folder is configured with the x86_64 mingw toolchain; the
 # template_shots program and the DLL are built in it first. Writes
-# docs/screenshots/<id>-<name>.png and, through the gallery script,
+# docs/screenshots/<id>-<name>.png, docs/screenshots/live-<window>-<en|ru>.png
+# and, through the gallery script,
 # docs/screenshots/gallery.png.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -38,6 +40,15 @@ for id in 101 102 103 104; do
         exit 1
     fi
     echo "$png"
+done
+
+# The live companion windows, fed by a stand-in host, in both languages.
+"$here/wine-capture.sh" "$build" companion_shots "$shots" "$shots/companion_shots.log"
+for language in en ru; do
+    for window in setup previous-qso county-tracker; do
+        cp "$shots/$window-$language.png" "$out/live-$window-$language.png"
+        echo "$out/live-$window-$language.png"
+    done
 done
 
 # And the control gallery, so one command renews every picture.

@@ -233,6 +233,11 @@ void repaint(HWND window) {
 Image captureWindow(HWND window) {
     if (window == nullptr) return {};
     repaint(window);
+    return captureWindowAsShown(window);
+}
+
+Image captureWindowAsShown(HWND window) {
+    if (window == nullptr) return {};
     RECT rect{};
     ::GetWindowRect(window, &rect);
     framework::CWindowDC dc(window);

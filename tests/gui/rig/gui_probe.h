@@ -62,6 +62,10 @@ bool closeMessageBox(HWND box, int buttonId = IDOK);
 // from the window DC); captureClient only the client area. Both repaint the
 // window first.
 Image captureWindow(HWND window);
+// The whole window as it is on screen now, without repainting it: for a
+// window of another thread, which repaints on its own time (invalidate it,
+// let it paint, then capture).
+Image captureWindowAsShown(HWND window);
 Image captureClient(HWND window);
 // The colour at (x, y) of window's client area, read right after a repaint.
 COLORREF pixelOf(HWND window, int x, int y);

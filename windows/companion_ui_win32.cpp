@@ -4,6 +4,7 @@
 
 #include <objbase.h>
 
+#include <functional>
 #include <memory>
 
 namespace ui {
@@ -19,6 +20,7 @@ void CompanionUiWin32::start() {
     // a second one would fight it for them.
     if (active_.load()) return;
     stopping_ = false;
+    windowReady_ = false;
     windowGone_ = false;
     active_ = true;
     HANDLE thread = ::CreateThread(nullptr, 0, &CompanionUiWin32::ThreadProc, this, 0, nullptr);
@@ -28,6 +30,11 @@ void CompanionUiWin32::start() {
     }
     // The handle is not kept: the thread is watched through active_.
     ::CloseHandle(thread);
+    // A thread starting up needs the loader lock (to attach, to load what
+    // its window and COM need); an unload holds that lock while it stops the
+    // thread, and would wait for a thread that cannot run. So the reset
+    // returns once the setup window is up (or the thread gave up).
+    WaitServingCom([this] { return windowReady_.load() || !active_.load(); });
 }
 
 void CompanionUiWin32::CloseWindow(std::atomic<HWND> &window) {
@@ -44,12 +51,15 @@ void CompanionUiWin32::stop() {
     CloseWindow(county_);
     CloseWindow(previousQso_);
     CloseWindow(setup_);
-    // The UI thread's last steps release the host's object, which calls
-    // into the host's apartment, often this very thread: the wait serves
-    // those calls (COM's own wait) or the two threads would wait for each
-    // other until the bound.
+    WaitServingCom([this] { return !active_.load(); });
+}
+
+void CompanionUiWin32::WaitServingCom(const std::function<bool()> &done) {
+    // The UI thread calls the host's object, whose apartment is often this
+    // very thread: the wait serves those calls (COM's own wait), or the two
+    // threads would wait for each other until the bound.
     HANDLE never = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    for (DWORD waited = 0; active_.load() && waited < kStopWaitMs; waited += kStopPollMs) {
+    for (DWORD waited = 0; !done() && waited < kStopWaitMs; waited += kStopPollMs) {
         DWORD index = 0;
         const HRESULT result =
             never != nullptr ? ::CoWaitForMultipleHandles(0, kStopPollMs, 1, &never, &index)
@@ -72,6 +82,7 @@ void CompanionUiWin32::RunSetupWindow() {
     auto setup = std::make_unique<Setup>(*this);
     setup->DoModal();
     // Also when the window could not even be made.
+    windowReady_ = true;
     windowGone_ = true;
     // Destroys the companion windows still open, releases the host's
     // object and COM, all on this thread.

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 
 namespace ui {
 
@@ -31,6 +32,7 @@ public:
     // The UI thread's side.
     bool stopping() const { return stopping_.load(); }
     void publishSetup(HWND window) { setup_.store(window); }
+    void markSetupReady() { windowReady_ = true; }
     void markSetupGone() { windowGone_ = true; }
     void publishPreviousQso(HWND window) { previousQso_.store(window); }
     void publishCounty(HWND window) { county_.store(window); }
@@ -40,9 +42,14 @@ private:
     static DWORD WINAPI ThreadProc(void *self);
     void RunSetupWindow();
     static void CloseWindow(std::atomic<HWND> &window);
+    // Waits, bounded, until done() while serving calls into this thread's
+    // COM apartment.
+    static void WaitServingCom(const std::function<bool()> &done);
 
     // True from start() until the UI thread's very last act.
     std::atomic<bool> active_{false};
+    // Set by the UI thread once its setup window is initialised.
+    std::atomic<bool> windowReady_{false};
     // Set by the UI thread once its setup window is gone.
     std::atomic<bool> windowGone_{false};
     // Set while stopping, so a refresh still queued re-opens nothing.

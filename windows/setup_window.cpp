@@ -75,6 +75,7 @@ bool Setup::OnInitDialog() {
     }
     PostRefresh();
     initialising_ = false;
+    ui_.markSetupReady();
     return true;
 }
 

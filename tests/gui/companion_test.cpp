@@ -152,6 +152,12 @@ TEST_F(Companion, FirstRunWithoutIniOpensTopmostAt10x400AsksForTheCountyAndResto
     EXPECT_EQ(vexa.macros(), opening);
     EXPECT_EQ(faceOf(setup, IDC_SETUP_CW), kGreen);
     EXPECT_EQ(faceOf(setup, IDC_SETUP_SSB), kGrey);
+    // Moved, the window saves its place when the cursor passes over it.
+    ::SetWindowPos(setup, nullptr, 120, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(setup, WM_SETCURSOR, reinterpret_cast<WPARAM>(setup),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(ini("setup_x"), "120");
+    EXPECT_EQ(ini("setup_y"), "130");
     HMENU menu = ::GetSystemMenu(setup, FALSE);
     EXPECT_NE(::GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED, 0u);
     // Enter does nothing; Escape closes.
@@ -468,12 +474,15 @@ TEST(CompanionDeathTest, HostExitsPromptlyWithAllWindowsOpen) {
             FakeVexa vexa;
             PluginSession session;
             if (!session.loaded() || !vexa.registered()) ::ExitProcess(3);
-            ::WritePrivateProfileStringA("Settings", "setup_view_prev_qso", "1",
-                                         (session.folder() + "\\Plugins\\Morvantia.ini").c_str());
+            const std::string ini = session.folder() + "\\Plugins\\Morvantia.ini";
+            ::WritePrivateProfileStringA("Settings", "setup_view_prev_qso", "1", ini.c_str());
+            ::WritePrivateProfileStringA("Settings", "County", "1", ini.c_str());
             session.plain().reset(session.folder() + "\\", 0, "YO3AAA",
                                   host::makeDateTime(2017, 2, 5, 12, 0),
                                   host::makeDateTime(2017, 2, 5, 16, 0), "YO");
-            if (waitForWindow(kPreviousReopened) == nullptr) ::ExitProcess(4);
+            if (waitForWindow(kPreviousReopened) == nullptr ||
+                !waitUntil([] { return findWindow("YO County - worked CW on 80m 0 of 48") != nullptr; }))
+                ::ExitProcess(4);
             ::ExitProcess(7);
         },
         ::testing::ExitedWithCode(7), "");

@@ -147,8 +147,7 @@ std::vector<Scenario> buildScenarios() {
 
     all.push_back({"StartMarkerAlternatesBetweenResets",
                    {reset(), expectFile(kIni, "[Settings]\r\nStart=1\r\n"), reset(),
-                    expectFile(kIni, "[Settings]\r\nStart=0\r\n"), reset(),
-                    expectFile(kIni, "[Settings]\r\nStart=1\r\n")}});
+                    expectFile(kIni, "[Settings]\r\nStart=0\r\n")}});
 
     {
         const Qso a = qso("YO9AA", "80m", "CW", "002 XA", "YO", 5);

@@ -195,17 +195,25 @@ bool Setup::OnCommand(int id, int notifyCode, HWND control) {
     return CompanionDialog::OnCommand(id, notifyCode, control);
 }
 
-void Setup::OpenPreviousQso(companion::PreviousQsoCaption caption) {
-    auto window = std::make_unique<Prev_QSO>(shared_);
-    window->SetOnDestroyed([this, object = window.get()] {
-        if (previousQso_ == object) previousQso_ = nullptr;
-        ui_.publishPreviousQso(nullptr);
+template <class Window>
+Window *Setup::OpenCompanion(Window *&slot, void (CompanionUiWin32::*publish)(HWND)) {
+    auto window = std::make_unique<Window>(shared_);
+    window->SetOnDestroyed([this, &slot, publish, object = window.get()] {
+        if (slot == object) {
+            slot = nullptr;
+            (ui_.*publish)(nullptr);
+        }
         delete object;
     });
-    if (!window->Create()) return;
-    previousQso_ = window.release();
-    ui_.publishPreviousQso(previousQso_->GetSafeHwnd());
-    previousQso_->ShowWindow(SW_SHOW);
+    if (!window->Create()) return nullptr;
+    slot = window.release();
+    (ui_.*publish)(slot->GetSafeHwnd());
+    slot->ShowWindow(SW_SHOW);
+    return slot;
+}
+
+void Setup::OpenPreviousQso(companion::PreviousQsoCaption caption) {
+    if (OpenCompanion(previousQso_, &CompanionUiWin32::publishPreviousQso) == nullptr) return;
     viewPreviousQso_ = 1;
     PostRefresh();
     writeSetting("setup_view_prev_qso", "1");
@@ -214,16 +222,7 @@ void Setup::OpenPreviousQso(companion::PreviousQsoCaption caption) {
 }
 
 void Setup::OpenCountyTracker() {
-    auto window = std::make_unique<Yo_county>(shared_);
-    window->SetOnDestroyed([this, object = window.get()] {
-        if (countyTracker_ == object) countyTracker_ = nullptr;
-        ui_.publishCounty(nullptr);
-        delete object;
-    });
-    if (!window->Create()) return;
-    countyTracker_ = window.release();
-    ui_.publishCounty(countyTracker_->GetSafeHwnd());
-    countyTracker_->ShowWindow(SW_SHOW);
+    if (OpenCompanion(countyTracker_, &CompanionUiWin32::publishCounty) == nullptr) return;
     showCountyTracker_ = 1;
     PostRefresh();
 }

@@ -48,6 +48,10 @@ private:
     void OnRefresh();
     void OnResetTracker();
 
+    // Creates and shows a companion window kept in slot, published to the
+    // host's thread; the window clears both when it is gone.
+    template <class Window>
+    Window *OpenCompanion(Window *&slot, void (CompanionUiWin32::*publish)(HWND));
     void OpenPreviousQso(companion::PreviousQsoCaption caption);
     void OpenCountyTracker();
     void ClosePreviousQso();

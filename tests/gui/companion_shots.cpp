@@ -17,21 +17,6 @@ namespace {
 
 using gui_test::waitUntil;
 
-host::Qso qso(const std::string &call, int minute, const std::string &band,
-              const std::string &mode, const std::string &exchange, const std::string &prefix) {
-    host::Qso q;
-    q.ownCall = "YO3AAA";
-    q.call = call;
-    q.time = host::makeDateTime(2017, 2, 5, 10, minute);
-    q.frequencyHz = band == "80m" ? 3510000 : 7010000;
-    q.mode = mode;
-    q.exchSent = "001";
-    q.exchReceived = exchange;
-    q.countryPrefix = prefix;
-    q.band = band;
-    return q;
-}
-
 bool shoot(const std::string &ownPrefix, const std::string &language, const std::string &folder,
            const std::string &setupCaption) {
     gui_test::ComApartment com;
@@ -58,10 +43,13 @@ bool shoot(const std::string &ownPrefix, const std::string &language, const std:
     plugin.reset(session.folder() + "\\", 0, "YO3AAA", host::makeDateTime(2017, 2, 5, 12, 0),
                  host::makeDateTime(2017, 2, 5, 16, 0), ownPrefix);
     for (const host::Qso &q :
-         {qso("YO9ZZ", 5, "40m", "CW", "002 CT", "YO"), qso("YO9ZZ", 30, "40m", "BPSK63", "017 CT", "YO"),
-          qso("YO9ZZ", 41, "80m", "SSB", "023 CT", "YO"), qso("YO8AA", 7, "40m", "CW", "005 IS", "YO"),
-          qso("YO2BB", 9, "40m", "CW", "006 TM", "YO"), qso("YO4CC", 12, "40m", "CW", "007 XA", "YO"),
-          qso("DL1AA", 14, "40m", "CW", "008 DL", "DL")})
+         {gui_test::contestQso("YO9ZZ", 10, 5, "40m", "CW", "002 CT"),
+          gui_test::contestQso("YO9ZZ", 10, 30, "40m", "BPSK63", "017 CT"),
+          gui_test::contestQso("YO9ZZ", 10, 41, "80m", "SSB", "023 CT"),
+          gui_test::contestQso("YO8AA", 10, 7, "40m", "CW", "005 IS"),
+          gui_test::contestQso("YO2BB", 10, 9, "40m", "CW", "006 TM"),
+          gui_test::contestQso("YO4CC", 10, 12, "40m", "CW", "007 XA"),
+          gui_test::contestQso("DL1AA", 10, 14, "40m", "CW", "008 DL", "DL")})
         plugin.add(q);
     int score = 0;
     plugin.result(score);

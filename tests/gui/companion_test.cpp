@@ -77,17 +77,7 @@ protected:
     host::Qso qso(const std::string &call, int hour, int minute, const std::string &band,
                   const std::string &mode, const std::string &exchange,
                   const std::string &prefix = "YO") {
-        host::Qso q;
-        q.ownCall = "YO3AAA";
-        q.call = call;
-        q.time = host::makeDateTime(2017, 2, 5, hour, minute);
-        q.frequencyHz = band == "80m" ? 3510000 : 7010000;
-        q.mode = mode;
-        q.exchSent = "001";
-        q.exchReceived = exchange;
-        q.countryPrefix = prefix;
-        q.band = band;
-        return q;
+        return contestQso(call, hour, minute, band, mode, exchange, prefix);
     }
     // Scores, so the multiplier lists the tracker shows are rebuilt.
     void score() {

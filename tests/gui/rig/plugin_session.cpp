@@ -22,6 +22,22 @@ bool PluginSession::namesAgree() const {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+host::Qso contestQso(const std::string &call, int hour, int minute, const std::string &band,
+                     const std::string &mode, const std::string &exchange,
+                     const std::string &prefix) {
+    host::Qso q;
+    q.ownCall = "YO3AAA";
+    q.call = call;
+    q.time = host::makeDateTime(2017, 2, 5, hour, minute);
+    q.frequencyHz = band == "80m" ? 3510000 : 7010000;
+    q.mode = mode;
+    q.exchSent = "001";
+    q.exchReceived = exchange;
+    q.countryPrefix = prefix;
+    q.band = band;
+    return q;
+}
+
 HMODULE PluginSession::module() const {
     // The library's handle is its base address; ask the loader for it by name.
     return ::GetModuleHandleA(platform::pluginFileName());

@@ -42,6 +42,12 @@ private:
     std::unique_ptr<host::PluginHost> decorated_;
 };
 
+// A QSO of a log of 5 February 2017 from YO3AAA, on the band's usual
+// frequency.
+host::Qso contestQso(const std::string &call, int hour, int minute, const std::string &band,
+                     const std::string &mode, const std::string &exchange,
+                     const std::string &prefix = "YO");
+
 // Full path of the DLL built beside the test program.
 std::string pluginPath();
 

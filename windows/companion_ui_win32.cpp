@@ -34,7 +34,7 @@ void CompanionUiWin32::start() {
     // its window and COM need); an unload holds that lock while it stops the
     // thread, and would wait for a thread that cannot run. So the reset
     // returns once the setup window is up (or the thread gave up).
-    WaitServingCom([this] { return windowReady_.load() || !active_.load(); });
+    WaitServingCom([this] { return windowReady_.load() || !active_.load(); }, kStartWaitMs);
 }
 
 void CompanionUiWin32::CloseWindow(std::atomic<HWND> &window) {
@@ -51,15 +51,15 @@ void CompanionUiWin32::stop() {
     CloseWindow(county_);
     CloseWindow(previousQso_);
     CloseWindow(setup_);
-    WaitServingCom([this] { return !active_.load(); });
+    WaitServingCom([this] { return !active_.load(); }, kStopWaitMs);
 }
 
-void CompanionUiWin32::WaitServingCom(const std::function<bool()> &done) {
+void CompanionUiWin32::WaitServingCom(const std::function<bool()> &done, DWORD boundMs) {
     // The UI thread calls the host's object, whose apartment is often this
     // very thread: the wait serves those calls (COM's own wait), or the two
     // threads would wait for each other until the bound.
     HANDLE never = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    for (DWORD waited = 0; !done() && waited < kStopWaitMs; waited += kStopPollMs) {
+    for (DWORD waited = 0; !done() && waited < boundMs; waited += kStopPollMs) {
         DWORD index = 0;
         const HRESULT result =
             never != nullptr ? ::CoWaitForMultipleHandles(0, kStopPollMs, 1, &never, &index)

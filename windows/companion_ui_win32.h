@@ -15,9 +15,12 @@ namespace ui {
 
 class CompanionUiWin32 : public engine::CompanionUi {
 public:
-    // How long a stop waits for the UI thread to leave its window before it
-    // gives up, and how often it looks.
-    static constexpr DWORD kStopWaitMs = 3000;
+    // How long a start waits for the new setup window to be up (a process's
+    // first window may take seconds to set up the system's graphics), how
+    // long a stop waits for the UI thread to end before it gives up, and how
+    // often both look.
+    static constexpr DWORD kStartWaitMs = 10000;
+    static constexpr DWORD kStopWaitMs = 5000;
     static constexpr DWORD kStopPollMs = 20;
 
     // From start() until the setup window is gone; the thread may still
@@ -44,7 +47,7 @@ private:
     static void CloseWindow(std::atomic<HWND> &window);
     // Waits, bounded, until done() while serving calls into this thread's
     // COM apartment.
-    static void WaitServingCom(const std::function<bool()> &done);
+    static void WaitServingCom(const std::function<bool()> &done, DWORD boundMs);
 
     // True from start() until the UI thread's very last act.
     std::atomic<bool> active_{false};

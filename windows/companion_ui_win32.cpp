@@ -2,6 +2,7 @@
 
 #include "windows/setup_window.h"
 
+#include <imm.h>
 #include <objbase.h>
 
 #include <functional>
@@ -56,15 +57,20 @@ void CompanionUiWin32::stop() {
 
 void CompanionUiWin32::WaitServingCom(const std::function<bool()> &done, DWORD boundMs) {
     // The UI thread calls the host's object, whose apartment is often this
-    // very thread: the wait serves those calls (COM's own wait), or the two
-    // threads would wait for each other until the bound.
-    HANDLE never = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    // very thread: there the wait serves those calls (COM's own wait), or
+    // the two threads would wait for each other until the bound. A thread
+    // outside a single-threaded apartment has no such calls to serve and
+    // simply sleeps.
+    APTTYPE type;
+    APTTYPEQUALIFIER qualifier;
+    const bool singleThreaded = SUCCEEDED(::CoGetApartmentType(&type, &qualifier)) &&
+                                (type == APTTYPE_STA || type == APTTYPE_MAINSTA);
+    HANDLE never = singleThreaded ? ::CreateEventW(nullptr, TRUE, FALSE, nullptr) : nullptr;
     for (DWORD waited = 0; !done() && waited < boundMs; waited += kStopPollMs) {
         DWORD index = 0;
-        const HRESULT result =
-            never != nullptr ? ::CoWaitForMultipleHandles(0, kStopPollMs, 1, &never, &index)
-                             : E_FAIL;
-        if (result != RPC_S_CALLPENDING) ::Sleep(kStopPollMs);
+        if (never == nullptr ||
+            ::CoWaitForMultipleHandles(0, kStopPollMs, 1, &never, &index) != RPC_S_CALLPENDING)
+            ::Sleep(kStopPollMs);
     }
     if (never != nullptr) ::CloseHandle(never);
 }
@@ -79,6 +85,11 @@ void CompanionUiWin32::resetCountyWindow() {
 }
 
 void CompanionUiWin32::RunSetupWindow() {
+    // No input method for this thread's windows (they take two-letter
+    // codes): the system loads one on the first focus change, and that
+    // load waits for the loader lock, which an unload holds while it
+    // closes these windows: the stop would wait for nothing but its bound.
+    ::ImmDisableIME(::GetCurrentThreadId());
     auto setup = std::make_unique<Setup>(*this);
     setup->DoModal();
     // Also when the window could not even be made.

@@ -61,6 +61,22 @@ bool readLines(const std::string &fileName, std::vector<std::string> &lines) {
     return true;
 }
 
+int countProblemLines(const std::string &fileName) {
+    static const std::string kDupe = "   DUPE !!!";
+    std::vector<std::string> lines;
+    if (!readLines(fileName, lines)) return 0;
+    int count = 0;
+    // The first line is the header.
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string &line = lines[i];
+        if (line.size() >= kDupe.size() &&
+            line.compare(line.size() - kDupe.size(), kDupe.size(), kDupe) == 0)
+            continue;
+        ++count;
+    }
+    return count;
+}
+
 int countLines(const std::string &fileName) {
     std::string content;
     if (!readAll(fileName, content)) return 0;

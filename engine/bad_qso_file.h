@@ -22,6 +22,11 @@ bool readLines(const std::string &fileName, std::vector<std::string> &lines);
 // Number of lines, 0 when the file cannot be read.
 int countLines(const std::string &fileName);
 
+// Number of lines that list a refused or bad QSO: neither the first line
+// (the header) nor a dupe line (a QSO repeated n times has n dupe lines, yet is no bad QSO);
+// 0 when the file cannot be read.
+int countProblemLines(const std::string &fileName);
+
 // Replaces the whole file with header and lines. The new content is written
 // to a temporary file first and swapped in, so a crash keeps the old file.
 void rewrite(const std::string &fileName, const std::string &header,

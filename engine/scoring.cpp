@@ -83,7 +83,9 @@ int scoreLog(EngineState &state, std::vector<CabrilloQso> &exportLines) {
     reports::appendSummaryHead(out, html, state.contestDate, state.contestant);
 
     sortWorkedBands(state.workedBands);
-    const int lineCount = bad_qso_file::countLines(state.badQsoFileName);
+    // Refused and bad QSOs: one line each. Dupes are counted apart and may
+    // have several lines each, one per earlier match.
+    const int problemLines = bad_qso_file::countProblemLines(state.badQsoFileName);
 
     // One pass over the store fills every band row at once: a log of any
     // size is read once per score, not once per band.
@@ -148,9 +150,7 @@ int scoreLog(EngineState &state, std::vector<CabrilloQso> &exportLines) {
         totals.dupes += figures.dupes;
     }
 
-    int bad = lineCount - totals.dupes;
-    if (bad <= 0) bad = 1;
-    totals.badShown = bad - 1;
+    totals.badShown = problemLines;
     // Computed wide so a huge log wraps like the 32-bit original instead of
     // overflowing a signed int.
     const long long wide =

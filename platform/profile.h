@@ -17,7 +17,14 @@ std::string readProfileString(const std::string &section,
                               const std::string &fileName,
                               std::size_t bufferSize = 100);
 
-// Writes one value, keeping the rest of the file; creates the file and the
+// A value as it may stand in an INI file: cut at its first CR, LF or NUL, so
+// that a text from the host can never add lines (and keys) of its own.
+inline std::string singleLineValue(const std::string &value) {
+    return value.substr(0, value.find_first_of(std::string("\r\n\0", 3)));
+}
+
+// Writes one value (cut to a single line, as above), keeping the rest of the
+// file; creates the file and the
 // section when needed. Returns false when the file cannot be written (for
 // example when its folder does not exist).
 bool writeProfileString(const std::string &section, const std::string &key,

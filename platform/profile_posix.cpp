@@ -176,7 +176,7 @@ bool writeProfileString(const std::string &section, const std::string &key,
     const std::string wanted = trim(section);
     const std::string wantedKey = trim(key);
     // Leading blanks never reach the file; trailing ones of the value do.
-    const std::string newValue = trimLeft(value);
+    const std::string newValue = trimLeft(singleLineValue(value));
     Section *target = nullptr;
     for (Section &s : profile.sections)
         if (sameName(s.name, wanted)) {

@@ -28,8 +28,8 @@ std::string readProfileString(const std::string &section, const std::string &key
 
 bool writeProfileString(const std::string &section, const std::string &key,
                         const std::string &value, const std::string &fileName) {
-    return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                        fileName.c_str()) != 0;
+    return ::WritePrivateProfileStringA(section.c_str(), key.c_str(),
+                                        singleLineValue(value).c_str(), fileName.c_str()) != 0;
 }
 
 }  // namespace platform

@@ -63,4 +63,20 @@ TEST(Export, ResetWithTheFlagThenScoreWritesTheLog) {
     EXPECT_EQ(again, log);
 }
 
+TEST(Export, AHostTextWithALineBreakNeverBecomesAnIniKey) {
+    testing_support::WorkDir dir;
+    platform::writeProfileString("Settings", "My_Country", "BU", "Plugins\\Morvantia.ini");
+    platform::DynamicLibrary library(platform::executableFolder() + platform::pluginFileName());
+    ASSERT_TRUE(library.isLoaded()) << library.error();
+    host::PluginHost plugin(host::resolveEntryPoints(library, host::NameKind::Plain));
+    for (const char *call : {"YO3XYZ\r\nMy_Country=ZZ", "YO3XYZ\nMy_Country=ZZ"}) {
+        plugin.reset("./", 1, call, host::makeDateTime(2017, 2, 5, 12, 0),
+                     host::makeDateTime(2017, 2, 5, 20, 0), "YO");
+        const std::string ini = testing_support::readFile("Plugins/Morvantia.ini");
+        EXPECT_EQ(ini.find("ZZ"), std::string::npos) << ini;
+        EXPECT_EQ(platform::readProfileString("Settings", "My_Country", "", "Plugins\\Morvantia.ini"),
+                  "BU");
+    }
+}
+
 }  // namespace

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 namespace scenario {
 namespace {
 
@@ -195,11 +198,43 @@ std::vector<Scenario> buildScenarios() {
               expectCheckCall("OK1AA", "40m", "SSB", 0),
               expectCheckCall("OK1AA", "80m", "SSB", 2),
               expectCheckCall("OK1AA", "40m", "BPSK31", 2),
-              // 4 lines minus 2 dupes minus the header leaves one "bad" QSO:
-              // the third QSO's second DUPE line counts as a line but its
-              // dupe flag only once.
+              // Three DUPE lines, two dupes, and no bad QSO: a QSO's
+              // several DUPE lines make it no bad QSO.
               expectResult(8, kPlainHead + plainRow("40m", 2, 4, 0, 2, 0, 1, 1) +
-                                  plainEnd(2, 4, 0, 2, 0, 1, 1, 2, 1, 8))}});
+                                  plainEnd(2, 4, 0, 2, 0, 1, 1, 2, 0, 8))}});
+    }
+
+    {
+        const Qso copy = qso("OK1AA", "40m", "CW", "012 OK", "OK", 20, 7012000);
+        std::vector<Step> steps{reset()};
+        for (int i = 0; i < 5; ++i) steps.push_back(add(copy, 1));
+        // Ten DUPE lines (1 + 2 + 3 + 4), four dupes, nothing bad.
+        steps.push_back(expectResult(2, kPlainHead + plainRow("40m", 1, 2, 0, 1, 0, 1, 0) +
+                                            plainEnd(1, 2, 0, 1, 0, 1, 0, 4, 0, 2)));
+        all.push_back({"ManyCopiesOfOneQsoAreDupesNotBadQsos", steps});
+    }
+
+    {
+        const Qso bad = qso("YO6BB", "80m", "CW", "010 ZZ", "YO", 31);
+        Qso noCall = bad;
+        noCall.call = "";
+        Qso noTime = bad;
+        noTime.time = host::nullDateTime();
+        const std::string badLine = line(bad, "   NO ROMANIA COUNTY !!!");
+        all.push_back({"RemovalWithoutCallOrTimeDropsNoLine",
+                       {reset(), add(bad, 1), remove(noCall),
+                        expectFile(kBadFile, kRewrittenHeader + badLine), remove(noTime),
+                        expectFile(kBadFile, kRewrittenHeader + badLine)}});
+        // A file the operator took away is not made anew with its header
+        // alone by a removal.
+        all.push_back({"RemovalLeavesAnUnreadableFileAlone",
+                       {reset(), add(bad, 1),
+                        [](PluginHost &) { std::remove(kBadFile); }, remove(bad),
+                        [](PluginHost &) {
+                            std::ifstream file(kBadFile, std::ios::binary);
+                            EXPECT_FALSE(file.is_open());
+                        },
+                        expectCheckCall("YO6BB", "80m", "CW", 2)}});
     }
 
     {

@@ -62,7 +62,7 @@ bool readLines(const std::string &fileName, std::vector<std::string> &lines) {
 }
 
 int countProblemLines(const std::string &fileName) {
-    static const std::string kDupe = "   DUPE !!!";
+    static const std::string kDupe = kDupeMessage;
     std::vector<std::string> lines;
     if (!readLines(fileName, lines)) return 0;
     int count = 0;

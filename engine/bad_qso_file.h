@@ -22,9 +22,12 @@ bool readLines(const std::string &fileName, std::vector<std::string> &lines);
 // Number of lines, 0 when the file cannot be read.
 int countLines(const std::string &fileName);
 
+// The end of a dupe line: one per earlier QSO that the dupe repeats.
+constexpr const char *kDupeMessage = "   DUPE !!!";
+
 // Number of lines that list a refused or bad QSO: neither the first line
-// (the header) nor a dupe line (a QSO repeated n times has n dupe lines, yet is no bad QSO);
-// 0 when the file cannot be read.
+// (the header) nor a dupe line, as a QSO repeated n times has n dupe lines
+// yet is no bad QSO; 0 when the file cannot be read.
 int countProblemLines(const std::string &fileName);
 
 // Replaces the whole file with header and lines. The new content is written

@@ -112,7 +112,7 @@ int addQso(EngineState &state, const QsoArgs &args) {
     if (earlier > 0) {
         record.excluded = 1;
         record.dupe = 1;
-        for (int i = 0; i < earlier; ++i) problems.add("   DUPE !!!");
+        for (int i = 0; i < earlier; ++i) problems.add(bad_qso_file::kDupeMessage);
     }
 
     state.store.Add(std::move(record));

@@ -30,8 +30,11 @@ int CTestApp::ExitInstance(bool processEnding) {
     CompanionUi &ui = Engine::instance().companionUi();
     if (!ui.threadAlive()) return 0;
     ui.stop();
-    // Give the UI thread time to leave its last instructions in this library.
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    // Give the UI thread time to leave its last instructions in this library
+    // (a handful after it said it is done). 20 ms proved too short on a
+    // loaded machine: a thread not scheduled for that long ran on in the
+    // unloaded library.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     return 0;
 }
 

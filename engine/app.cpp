@@ -31,9 +31,9 @@ int CTestApp::ExitInstance(bool processEnding) {
     if (!ui.threadAlive()) return 0;
     ui.stop();
     // Give the UI thread time to leave its last instructions in this library
-    // (a handful after it said it is done). 20 ms proved too short on a
-    // loaded machine: a thread not scheduled for that long ran on in the
-    // unloaded library.
+    // (a handful after it said it is done). A thread that a loaded machine
+    // does not schedule for longer than this would run on in the unloaded
+    // library; 20 ms left too little margin there.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     return 0;
 }

@@ -14,9 +14,14 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-void writeLine(std::FILE *file, const std::string &line) {
-    std::fwrite(line.data(), 1, line.size(), file);
-    std::fwrite("\r\n", 1, 2, file);
+std::string joinLines(const std::string *header, const std::vector<std::string> &lines) {
+    std::string text;
+    if (header != nullptr) text += *header + "\r\n";
+    for (const std::string &line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
 }
 
 bool readAll(const std::string &fileName, std::string &content) {
@@ -31,17 +36,12 @@ bool readAll(const std::string &fileName, std::string &content) {
 
 }  // namespace
 
-void create(const std::string &fileName, const std::string &header) {
-    File file(platform::openFile(fileName, "wb"));
-    if (!file) return;
-    writeLine(file.get(), header);
+bool create(const std::string &fileName, const std::string &header) {
+    return platform::writeFileWhole(fileName, joinLines(&header, {}));
 }
 
-void append(const std::string &fileName, const std::vector<std::string> &lines) {
-    if (lines.empty()) return;
-    File file(platform::openFile(fileName, "ab"));
-    if (!file) return;
-    for (const std::string &line : lines) writeLine(file.get(), line);
+bool append(const std::string &fileName, const std::vector<std::string> &lines) {
+    return platform::appendToFile(fileName, joinLines(nullptr, lines));
 }
 
 bool readLines(const std::string &fileName, std::vector<std::string> &lines) {
@@ -77,31 +77,9 @@ int countProblemLines(const std::string &fileName) {
     return count;
 }
 
-int countLines(const std::string &fileName) {
-    std::string content;
-    if (!readAll(fileName, content)) return 0;
-    int count = 0;
-    for (char c : content)
-        if (c == '\n') ++count;
-    if (!content.empty() && content.back() != '\n') ++count;
-    return count;
-}
-
-void rewrite(const std::string &fileName, const std::string &header,
+bool rewrite(const std::string &fileName, const std::string &header,
              const std::vector<std::string> &lines) {
-    const std::string temporary = fileName + ".new";
-    {
-        File file(platform::openFile(temporary, "wb"));
-        if (!file) return;
-        writeLine(file.get(), header);
-        for (const std::string &line : lines) writeLine(file.get(), line);
-        if (std::fflush(file.get()) != 0 || std::ferror(file.get())) {
-            file.reset();
-            platform::removeFile(temporary);
-            return;
-        }
-    }
-    if (!platform::replaceFile(temporary, fileName)) platform::removeFile(temporary);
+    return platform::writeFileWhole(fileName, joinLines(&header, lines));
 }
 
 }  // namespace bad_qso_file

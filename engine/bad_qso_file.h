@@ -8,19 +8,18 @@ namespace engine {
 
 namespace bad_qso_file {
 
-// Creates or truncates the file and writes its first line.
-void create(const std::string &fileName, const std::string &header);
+// The writers return false when the file could not be written; the file then
+// keeps its former content whole.
 
-// Appends lines (each without its line end) to the file; does nothing when
-// the file cannot be opened.
-void append(const std::string &fileName, const std::vector<std::string> &lines);
+// Makes the file hold just its first line.
+bool create(const std::string &fileName, const std::string &header);
+
+// Appends lines (each without its line end) to the file.
+bool append(const std::string &fileName, const std::vector<std::string> &lines);
 
 // All lines of the file without their line ends; false when it cannot be
 // read.
 bool readLines(const std::string &fileName, std::vector<std::string> &lines);
-
-// Number of lines, 0 when the file cannot be read.
-int countLines(const std::string &fileName);
 
 // The end of a dupe line: one per earlier QSO that the dupe repeats.
 constexpr const char *kDupeMessage = "   DUPE !!!";
@@ -32,7 +31,7 @@ int countProblemLines(const std::string &fileName);
 
 // Replaces the whole file with header and lines. The new content is written
 // to a temporary file first and swapped in, so a crash keeps the old file.
-void rewrite(const std::string &fileName, const std::string &header,
+bool rewrite(const std::string &fileName, const std::string &header,
              const std::vector<std::string> &lines);
 
 }  // namespace bad_qso_file

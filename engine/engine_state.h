@@ -41,6 +41,18 @@ struct EngineState {
 
     std::string resultText;
     int claimedScore = 0;
+
+    // Files the plug-in failed to write since the last reset, each named
+    // once, shown below the score so that a full disk is never silent.
+    std::vector<std::string> unwrittenFiles;
 };
+
+// Remembers fileName as unwritten when written is false.
+inline void noteWrite(EngineState &state, const std::string &fileName, bool written) {
+    if (written) return;
+    for (const std::string &name : state.unwrittenFiles)
+        if (name == fileName) return;
+    state.unwrittenFiles.push_back(fileName);
+}
 
 }  // namespace engine

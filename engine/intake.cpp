@@ -38,7 +38,7 @@ std::string normaliseExchange(const std::string &received) {
 // The problem lines of one QSO, built only when a problem is found.
 class ProblemLines {
 public:
-    ProblemLines(const EngineState &state, const QsoArgs &args)
+    ProblemLines(EngineState &state, const QsoArgs &args)
         : state_(state), args_(args) {}
 
     void add(const char *message) {
@@ -53,10 +53,13 @@ public:
         lines_.push_back(prefix_ + message);
     }
 
-    ~ProblemLines() { bad_qso_file::append(state_.badQsoFileName, lines_); }
+    ~ProblemLines() {
+        noteWrite(state_, state_.badQsoFileName,
+                  bad_qso_file::append(state_.badQsoFileName, lines_));
+    }
 
 private:
-    const EngineState &state_;
+    EngineState &state_;
     const QsoArgs &args_;
     std::string prefix_;
     std::vector<std::string> lines_;

@@ -40,7 +40,9 @@ int removeQso(EngineState &state, const QsoArgs &args, CompanionUi &ui) {
             for (TextArray &list : state.multipliers[row]) list.clear();
     }
 
-    if (readable) bad_qso_file::rewrite(state.badQsoFileName, kRewrittenHeader, kept);
+    if (readable)
+        noteWrite(state, state.badQsoFileName,
+                  bad_qso_file::rewrite(state.badQsoFileName, kRewrittenHeader, kept));
 
     state.refreshPending = 1;
     if (ui.isRunning()) ui.postRefresh();

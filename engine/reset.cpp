@@ -74,6 +74,7 @@ void resetBeforeStationDetails(EngineState &state, const ResetArgs &args) {
     readHostVersion(state, args.hostFolder);
     state.store.RemoveAll();
     state.workedBands.clear();
+    state.unwrittenFiles.clear();
     state.myCode = platform::readProfileString(kIniSection, "My_Country", "",
                                                kPluginIni);
     state.ownPrefix = args.ownPrefix;
@@ -99,17 +100,20 @@ bool resetAfterStationDetails(EngineState &state, const ResetArgs &args,
                               const CompanionUi &ui) {
     bool startUi = false;
     if (readStartMarker() != 0) {
-        platform::writeProfileString(kIniSection, "Start", "0", kPluginIni);
+        noteWrite(state, kPluginIni,
+                  platform::writeProfileString(kIniSection, "Start", "0", kPluginIni));
     } else if (!ui.isRunning()) {
         startUi = true;
         for (const char *version : kVersionsWithoutUi)
             if (state.hostVersion == version) startUi = false;
-        platform::writeProfileString(kIniSection, "Start", "1", kPluginIni);
+        noteWrite(state, kPluginIni,
+                  platform::writeProfileString(kIniSection, "Start", "1", kPluginIni));
     }
 
     state.badQsoFileName = "BadQSO_StatsMorvantia_" +
                            formatTime(args.contestEnd, "%d_%m_%Y") + ".txt";
-    bad_qso_file::create(state.badQsoFileName, kBadQsoHeader);
+    noteWrite(state, state.badQsoFileName,
+              bad_qso_file::create(state.badQsoFileName, kBadQsoHeader));
     return startUi;
 }
 

@@ -156,11 +156,11 @@ int scoreLog(EngineState &state, std::vector<CabrilloQso> &exportLines) {
     const long long wide =
         (static_cast<long long>(totals.countries) + totals.counties) * totals.points;
     totals.score = static_cast<int32_t>(static_cast<uint32_t>(wide));
-    reports::appendSummaryEnd(out, html, totals);
-
     state.claimedScore = totals.score;
-    platform::writeProfileString(kIniSection, "Claimed", std::to_string(totals.score),
-                                 kPluginIni);
+    noteWrite(state, kPluginIni,
+              platform::writeProfileString(kIniSection, "Claimed",
+                                           std::to_string(totals.score), kPluginIni));
+    reports::appendSummaryEnd(out, html, totals, state.unwrittenFiles);
 
     exportLines.clear();
     if (state.reportRequest != 0) {

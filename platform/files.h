@@ -11,13 +11,47 @@ namespace platform {
 // on POSIX the backslash becomes a slash, on Windows the name is unchanged.
 std::string nativePath(const std::string &name);
 
+// The three file operations that can fail under a writer: every open,
+// write and rename of the plug-in's files goes through the file system in
+// use, so tests can put one in that fails the n-th of them, as a full disk,
+// a read-only or missing folder or a refused rename would.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // Paths are native. A failed open leaves errno set (ENOENT: no such file).
+    virtual std::FILE *open(const std::string &path, const char *mode) = 0;
+    // True when all size bytes were taken.
+    virtual bool write(std::FILE *file, const void *data, std::size_t size) = 0;
+    virtual bool rename(const std::string &source, const std::string &target) = 0;
+};
+
+// The operating system's own file operations.
+FileSystem &systemFileSystem();
+
+// Puts a file system in place of the system's; null restores the system's.
+// For tests only, set while no other thread touches files.
+void useFileSystem(FileSystem *fileSystem);
+
 // fopen on nativePath(name). Files are always opened in binary mode by the
 // callers, who write CR LF themselves, so the bytes are the same everywhere.
 std::FILE *openFile(const std::string &name, const char *mode);
 
+// fwrite that tells whether every byte was taken.
+bool writeBytes(std::FILE *file, const std::string &bytes);
+
 // Replaces target with source in one step (the old content stays intact if
 // anything fails before the replacement). Both names are host-style.
 bool replaceFile(const std::string &source, const std::string &target);
+
+// Writes content as the whole new file: into name + ".tmp" first, swapped in
+// when complete. On any failure the old file stays as it was, the temporary
+// file is removed and the result is false.
+bool writeFileWhole(const std::string &name, const std::string &content);
+
+// Appends content to the file (created when missing). When the disk refuses
+// part of it, the file is cut back to its former length, so it never ends in
+// half a line, and the result is false.
+bool appendToFile(const std::string &name, const std::string &content);
 
 // Removes a file; quietly does nothing if it is missing.
 void removeFile(const std::string &name);

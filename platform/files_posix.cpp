@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include "platform/files_os.h"
+
 #include <dirent.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
@@ -16,14 +18,41 @@ std::string nativePath(const std::string &name) {
     return path;
 }
 
-std::FILE *openFile(const std::string &name, const char *mode) {
-    return std::fopen(nativePath(name).c_str(), mode);
+namespace {
+
+class SystemFileSystem final : public FileSystem {
+public:
+    std::FILE *open(const std::string &path, const char *mode) override {
+        return std::fopen(path.c_str(), mode);
+    }
+    bool write(std::FILE *file, const void *data, std::size_t size) override {
+        return std::fwrite(data, 1, size, file) == size;
+    }
+    bool rename(const std::string &source, const std::string &target) override {
+        return std::rename(source.c_str(), target.c_str()) == 0;
+    }
+};
+
+}  // namespace
+
+FileSystem &systemFileSystem() {
+    static SystemFileSystem fileSystem;
+    return fileSystem;
 }
 
-bool replaceFile(const std::string &source, const std::string &target) {
-    return std::rename(nativePath(source).c_str(),
-                       nativePath(target).c_str()) == 0;
+namespace os {
+
+std::int64_t fileLength(std::FILE *file) {
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) != 0) return -1;
+    return info.st_size;
 }
+
+bool truncateFile(std::FILE *file, std::int64_t length) {
+    return ::ftruncate(::fileno(file), static_cast<off_t>(length)) == 0;
+}
+
+}  // namespace os
 
 void removeFile(const std::string &name) {
     ::unlink(nativePath(name).c_str());

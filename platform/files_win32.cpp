@@ -1,5 +1,8 @@
 #include "platform/files.h"
 
+#include "platform/files_os.h"
+
+#include <io.h>
 #include <windows.h>
 
 #include <cctype>
@@ -53,16 +56,40 @@ private:
 
 std::string nativePath(const std::string &name) { return name; }
 
-std::FILE *openFile(const std::string &name, const char *mode) {
-    return std::fopen(name.c_str(), mode);
+namespace {
+
+class SystemFileSystem final : public FileSystem {
+public:
+    std::FILE *open(const std::string &path, const char *mode) override {
+        return std::fopen(path.c_str(), mode);
+    }
+    bool write(std::FILE *file, const void *data, std::size_t size) override {
+        return std::fwrite(data, 1, size, file) == size;
+    }
+    bool rename(const std::string &source, const std::string &target) override {
+        // Write-through: the rename is on disk when this returns, so a crash
+        // right after never finds the old file gone and the new one missing.
+        return ::MoveFileExA(source.c_str(), target.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    }
+};
+
+}  // namespace
+
+FileSystem &systemFileSystem() {
+    static SystemFileSystem fileSystem;
+    return fileSystem;
 }
 
-bool replaceFile(const std::string &source, const std::string &target) {
-    // Write-through: the rename is on disk when this returns, so a crash
-    // right after never finds the old file gone and the new one missing.
-    return ::MoveFileExA(source.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+namespace os {
+
+std::int64_t fileLength(std::FILE *file) { return ::_filelengthi64(::_fileno(file)); }
+
+bool truncateFile(std::FILE *file, std::int64_t length) {
+    return ::_chsize_s(::_fileno(file), length) == 0;
 }
+
+}  // namespace os
 
 void removeFile(const std::string &name) { ::DeleteFileA(name.c_str()); }
 

@@ -8,6 +8,7 @@
 
 #include <strings.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -54,17 +55,20 @@ bool sameName(const std::string &a, const std::string &b) {
     return a.size() == b.size() && ::strcasecmp(a.c_str(), b.c_str()) == 0;
 }
 
-Profile load(const std::string &fileName) {
-    Profile profile;
+// Reads the file; false when it exists but cannot be read, so that a write
+// never replaces settings it could not see. A missing file is empty.
+bool load(const std::string &fileName, Profile &profile) {
     std::vector<Section> &sections = profile.sections;
     std::FILE *file = openFile(fileName, "rb");
-    if (file == nullptr) return profile;
+    if (file == nullptr) return errno == ENOENT;
     std::string content;
     char chunk[4096];
     std::size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
         content.append(chunk, n);
+    const bool readFine = std::ferror(file) == 0;
     std::fclose(file);
+    if (!readFine) return false;
     if (content.compare(0, 3, kUtf8Mark) == 0) {
         profile.utf8Mark = true;
         content.erase(0, 3);
@@ -97,7 +101,7 @@ Profile load(const std::string &fileName) {
                 Entry{trim(line.substr(0, equals)), trim(line.substr(equals + 1))});
     }
     if (sections.front().entries.empty()) sections.erase(sections.begin());
-    return profile;
+    return true;
 }
 
 // What arrives in a buffer of bufferSize bytes: one pair of surrounding
@@ -130,19 +134,8 @@ bool save(const Profile &profile, const std::string &fileName) {
         }
     }
 
-    // Write beside the file and swap it in, so a crash mid-write never
-    // leaves a truncated settings file.
-    const std::string temporary = fileName + ".tmp";
-    std::FILE *file = openFile(temporary, "wb");
-    if (file == nullptr) return false;
-    const bool written =
-        std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed || !replaceFile(temporary, fileName)) {
-        removeFile(temporary);
-        return false;
-    }
-    return true;
+    // Never a truncated settings file, whatever stops the write.
+    return writeFileWhole(fileName, content);
 }
 
 }  // namespace
@@ -154,7 +147,8 @@ std::string readProfileString(const std::string &section, const std::string &key
     // Only spaces, not other blanks, are dropped from the end of a default.
     std::string fallback = defaultValue;
     while (!fallback.empty() && fallback.back() == ' ') fallback.pop_back();
-    const Profile profile = load(fileName);
+    Profile profile;
+    load(fileName, profile);  // an unreadable file reads as empty
     const std::string wanted = trim(section);
     const std::string wantedKey = trim(key);
     for (const Section &s : profile.sections) {
@@ -172,7 +166,8 @@ std::string readProfileString(const std::string &section, const std::string &key
 
 bool writeProfileString(const std::string &section, const std::string &key,
                         const std::string &value, const std::string &fileName) {
-    Profile profile = load(fileName);
+    Profile profile;
+    if (!load(fileName, profile)) return false;
     const std::string wanted = trim(section);
     const std::string wantedKey = trim(key);
     // Leading blanks never reach the file; trailing ones of the value do.

@@ -4,9 +4,6 @@
 #include "platform/profile.h"
 #include "reports/text_format.h"
 
-#include <cstdio>
-#include <memory>
-
 namespace reports {
 namespace {
 
@@ -36,10 +33,6 @@ std::string encodeSoapbox(const std::string &text) {
 std::string soapboxForLog(const std::string &encoded) {
     return ReplaceAll(ReplaceAll(encoded, "<CR>", "\r\nSOAPBOX: "), "<LF>", "");
 }
-
-struct FileCloser {
-    void operator()(std::FILE *file) const { std::fclose(file); }
-};
 
 }  // namespace
 
@@ -163,10 +156,8 @@ WriteOutcome CabrilloLog::WriteLog(int claimedScore, const std::string &hostVers
     qsoLines_.clear();
 
     WriteOutcome outcome;
-    std::unique_ptr<std::FILE, FileCloser> file(platform::openFile(fileName, "wb"));
-    bool ok = file != nullptr &&
-              std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
-    if (file) ok = std::fclose(file.release()) == 0 && ok;
+    // A failed export leaves an earlier log of the same name whole.
+    const bool ok = platform::writeFileWhole(fileName, text);
     outcome.written = ok;
     outcome.message = ok ? "File produced: " + fileName
                          : "File could not be written: " + fileName;

@@ -82,7 +82,10 @@ void appendBandRow(std::string &out, bool html, const std::string &band,
                       f.countries, f.digi, f.cw, f.ssb);
 }
 
-void appendSummaryEnd(std::string &out, bool html, const ResultFigures &t) {
+const char *const kUnwrittenFileLead = "File could not be written: ";
+
+void appendSummaryEnd(std::string &out, bool html, const ResultFigures &t,
+                      const std::vector<std::string> &unwrittenFiles) {
     if (html) {
         out += format(htmlTotalRow, "Total", t.qsos, t.points, t.counties,
                       t.countries, t.digi, t.cw, t.ssb);
@@ -90,6 +93,9 @@ void appendSummaryEnd(std::string &out, bool html, const ResultFigures &t) {
         out += format(htmlBadRow, "Bad QSO", t.badShown);
         out += format(htmlScoreRow, "Score:", t.points, t.counties, t.countries,
                       t.score);
+        for (const std::string &name : unwrittenFiles)
+            out += "<tr><td colspan=10>" + escapeHtml(kUnwrittenFileLead + name) +
+                   "</td></tr>";
         out += htmlFooter;
     } else {
         out += format(plainTotalRow, t.qsos, t.points, t.counties, t.countries,
@@ -97,6 +103,8 @@ void appendSummaryEnd(std::string &out, bool html, const ResultFigures &t) {
         out += format(plainDupeRow, t.dupes);
         out += format(plainBadRow, t.badShown);
         out += format(plainScoreRow, t.points, t.countries, t.counties, t.score);
+        for (const std::string &name : unwrittenFiles)
+            out += kUnwrittenFileLead + name + "\r\n";
     }
 }
 

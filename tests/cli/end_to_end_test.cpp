@@ -330,3 +330,35 @@ TEST_F(EndToEnd, CabrilloExportScoresTheSameAgain) {
 }
 
 }  // namespace
+
+// A file of the run that cannot be written fails the run and is named, with
+// the score still shown. Each file's name is taken by a folder that holds a
+// file, which no rename or open for writing can replace.
+TEST_F(EndToEnd, FilesThatCannotBeWrittenFailTheRunAndAreNamed) {
+    struct Case {
+        const char *blocked;  // inside the working folder
+        const char *options;
+        std::string named;    // in the message on standard error
+        bool scored;          // the summary still reaches standard output
+    };
+    const Case cases[] = {
+        {kBadQsoName, "", "cannot write " + inFolder("out1", kBadQsoName), true},
+        {"Plugins/Morvantia.ini", "", "cannot write Plugins\\Morvantia.ini", false},
+        {"YO2MVT.cbr", "--cabrillo", "the Cabrillo log could not be written", true},
+    };
+    int n = 0;
+    for (const Case &c : cases) {
+        const std::string out = "out" + std::to_string(++n);
+        if (kExportIsInteractive && std::string(c.options) == "--cabrillo") continue;
+        SCOPED_TRACE(c.blocked);
+        const std::string blocked = platform::joinPath(out, c.blocked);
+        std::string reason;
+        ASSERT_TRUE(platform::makeFolders(blocked, reason)) << reason;
+        writeFile(platform::joinPath(blocked, "keep"), "x");
+        const ToolRun run =
+            runTool(std::string(c.options) + " --out " + out + " " + inQuotes(kAdifExample));
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find(platform::nativePath(c.named)), std::string::npos) << run.err;
+        EXPECT_EQ(scoreLine(run.out).empty(), !c.scored) << run.out;
+    }
+}

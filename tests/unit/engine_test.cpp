@@ -9,6 +9,7 @@
 #include "platform/message_box.h"
 #include "platform/profile.h"
 #include "tests/support/work_dir.h"
+#include "tests/unit/engine_args.h"
 
 #include <gtest/gtest.h>
 
@@ -71,37 +72,6 @@ public:
     int claimedScore = -1;
     std::string hostVersion;
 };
-
-ResetArgs resetArgs(int reportRequest = 0, const std::string &prefix = "YO") {
-    ResetArgs args;
-    args.hostFolder = "./";
-    args.reportRequest = reportRequest;
-    args.ownCall = "YO3AAA";
-    HostDateTime start = host::makeDateTime(2017, 3, 4, 12, 0);
-    HostDateTime end = host::makeDateTime(2017, 3, 5, 12, 0);
-    args.contestStart = OleTime::from(&start);
-    args.contestEnd = OleTime::from(&end);
-    args.ownPrefix = prefix;
-    return args;
-}
-
-QsoArgs qsoArgs(const std::string &call, const std::string &band, const std::string &mode,
-                const std::string &received, const std::string &prefix, int minute = 5) {
-    QsoArgs q;
-    q.ownCall = "YO3AAA";
-    q.call = call;
-    q.band = band;
-    q.mode = mode;
-    q.exchSent = "001";
-    q.exchReceived = received;
-    q.countryPrefix = prefix;
-    q.frequencyHz = band == "40m" ? 7012345 : 3512999;
-    q.rstSent = "599";
-    q.rstReceived = "579";
-    HostDateTime time = host::makeDateTime(2017, 3, 5, 9, minute);
-    q.time = OleTime::from(&time);
-    return q;
-}
 
 class EngineTest : public ::testing::Test {
 protected:

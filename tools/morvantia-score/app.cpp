@@ -67,6 +67,20 @@ bool readInput(const std::string &path, std::FILE *in, std::string &text, std::s
     return ok;
 }
 
+// The files the plug-in names below its score as not written: a full disk,
+// a read-only folder or a refused rename while it wrote them.
+std::vector<std::string> unwrittenFiles(const std::string &summary) {
+    const std::string lead = "File could not be written: ";
+    std::vector<std::string> names;
+    for (std::size_t at = summary.find(lead); at != std::string::npos;
+         at = summary.find(lead, at)) {
+        at += lead.size();
+        const std::size_t end = summary.find_first_of("\r\n<", at);
+        names.push_back(summary.substr(at, end == std::string::npos ? end : end - at));
+    }
+    return names;
+}
+
 // A folder of its own for each run that names none, so no run mixes its
 // files with those of an earlier one.
 std::optional<std::string> freshFolder(const std::string &stem) {
@@ -263,6 +277,18 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         report += outcome.cabrilloFile.empty() ? "; no Cabrillo log was written"
                                                : "; Cabrillo log: " + outcome.cabrilloFile;
     messages.note(report);
+
+    bool complete = true;
+    for (const std::string &name : unwrittenFiles(outcome.summary)) {
+        messages.error("cannot write " + platform::joinPath(request.workFolder, name) +
+                       ": the plug-in's files are incomplete");
+        complete = false;
+    }
+    if (options.cabrillo && outcome.cabrilloFile.empty()) {
+        messages.error("the Cabrillo log could not be written in " + request.workFolder);
+        complete = false;
+    }
+    if (!complete) return kExitUnusable;
     return log.problems.empty() ? kExitClean : kExitSkipped;
 }
 

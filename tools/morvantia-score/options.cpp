@@ -263,7 +263,9 @@ What is read from the log:
 Output: the summary on standard output; where the bad-QSO file and the
 Cabrillo log went on standard error.
 Exit status: 0 scored cleanly, 1 scored with records left out (each one
-reported with its line and record number), 2 log or options unusable.
+reported with its line and record number), 2 log or options unusable, or
+a file of the run (bad-QSO file, settings, Cabrillo log) could not be
+written, each named on standard error.
 )";
 }
 

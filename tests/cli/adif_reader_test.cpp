@@ -187,3 +187,33 @@ TEST(AdxBroken, BadCharacterReference) {
 
 }  // namespace
 }  // namespace score
+
+namespace score {
+namespace {
+
+TEST(AdifEnd, EndMarkersAndABareTagAfterTheLastRecordEndTheFileQuietly) {
+    const char *const logs[] = {
+        "<CALL:4>YO5A <EOR>\n<CALL:4>YO6B <EOR>\n<APP_LoTW_EOF>\n",
+        "<CALL:4>YO5A <EOR>\n<CALL:4>YO6B <EOR>\n<EOF>",
+        "<CALL:4>YO5A <EOR>\n<CALL:4>YO6B <EOR>\n<EOF>\n<CALL:4>YO7C <EOR>\n",
+        "<CALL:4>YO5A <EOR>\n<CALL:4>YO6B <EOR>\n<END_OF_FILE>\n",
+    };
+    for (const char *log : logs) {
+        const AdifDocument doc = readAdif(log);
+        EXPECT_EQ(doc.records.size(), 2u) << log;
+        EXPECT_TRUE(doc.problems.empty()) << log;
+    }
+    // Between records a bare tag still spoils the record it stands in.
+    EXPECT_EQ(readAdif("<CALL:4>YO5A <EOR>\n<X><CALL:4>YO6B <EOR>").problems.size(), 1u);
+}
+
+TEST(AdifEnd, AFileWithoutAnyRecordEndSaysSoAtItsFirstRecord) {
+    const AdifDocument doc = readAdif("header\n<EOH>\n\n<CALL:4>YO5A\n<CALL:4>YO6B\n");
+    ASSERT_EQ(doc.problems.size(), 1u);
+    EXPECT_EQ(doc.problems[0].line, 4);
+    EXPECT_EQ(doc.problems[0].message,
+              "no record end <EOR> found in the file; the first record starts here");
+}
+
+}  // namespace
+}  // namespace score

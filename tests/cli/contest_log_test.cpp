@@ -396,3 +396,49 @@ TEST(CabrilloLog, ExcludedQsosLinesAfterTheEndAndOwnCallFromTheQsos) {
 
 }  // namespace
 }  // namespace score
+
+namespace score {
+namespace {
+
+TEST(OwnCode, OnlyTwoLettersThatEverySentExchangeAgreesOn) {
+    struct Case {
+        std::vector<std::string> sent;  // STX_STRING of each QSO
+        std::string code;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {{"001 TM", "002 tm"}, "TM", ""},
+        {{"001 TM", "002"}, "TM", ""},
+        {{"001 DAN NY"}, "", "the sent exchanges give \"DANNY\", not a code of two letters"},
+        {{"599 BEAU"}, "", "the sent exchanges give \"BEAU\", not a code of two letters"},
+        {{"001 TM", "002 BU"}, "", "the sent exchanges give 2 different codes (TM, BU)"},
+        {{"001", "002"}, "", "the sent exchanges hold no code"},
+    };
+    for (const Case &c : cases) {
+        std::string text;
+        for (const std::string &sent : c.sent)
+            text += adifQso(field("BAND", "80M") + field("STX_STRING", sent));
+        const ContestLog log = readLog(text, CountryResolver());
+        EXPECT_EQ(log.ownCode, c.code) << c.sent[0];
+        EXPECT_EQ(log.ownCodeProblem, c.problem) << c.sent[0];
+    }
+}
+
+TEST(AdifTimes, TimeOffStandsInForAMissingTimeOnAndIsCounted) {
+    const std::string base = field("CALL", "YO5ABC") + field("QSO_DATE", "20240203") +
+                             field("MODE", "CW") + field("BAND", "80M");
+    const ContestLog log = readLog(adifQso(base + field("TIME_OFF", "1612"), false) +
+                                       adifQso(base + field("TIME_OFF", "1613"), false) +
+                                       adifQso(base + field("TIME_ON", "1605") +
+                                                   field("TIME_OFF", "1614"),
+                                               false),
+                                   CountryResolver());
+    ASSERT_EQ(log.qsos.size(), 3u);
+    EXPECT_TRUE(log.problems.empty());
+    EXPECT_EQ(log.timeOffUsed, 2);
+    EXPECT_EQ(log.qsos[0].time.minute, 12);
+    EXPECT_EQ(log.qsos[2].time.minute, 5);
+}
+
+}  // namespace
+}  // namespace score

@@ -236,7 +236,7 @@ TEST_F(EndToEnd, UnusableInputOrOptionsStopBeforeScoring) {
 
     run = runTool("--end 2024-02-02 --out result " + inQuotes(kAdifExample));
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("--end lies before"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("no QSO lies within the contest period"), std::string::npos) << run.err;
 
     run = runTool("--bogus " + inQuotes(kAdifExample));
     EXPECT_EQ(run.status, 2);
@@ -361,4 +361,88 @@ TEST_F(EndToEnd, FilesThatCannotBeWrittenFailTheRunAndAreNamed) {
         EXPECT_NE(run.err.find(platform::nativePath(c.named)), std::string::npos) << run.err;
         EXPECT_EQ(scoreLine(run.out).empty(), !c.scored) << run.out;
     }
+}
+
+// One ADIF QSO of YO2MVT (code TM) on 3 February 2024.
+std::string adifQso(const std::string &call, const std::string &band, const std::string &time,
+                    const std::string &received, const std::string &sent = "001 TM") {
+    auto field = [](const char *name, const std::string &value) {
+        return "<" + std::string(name) + ":" + std::to_string(value.size()) + ">" + value + " ";
+    };
+    return field("CALL", call) + field("QSO_DATE", "20240203") + field("TIME_ON", time) +
+           field("BAND", band) + field("MODE", "CW") + field("STATION_CALLSIGN", "YO2MVT") +
+           field("STX_STRING", sent) + field("SRX_STRING", received) + "<EOR>\n";
+}
+
+long jsonNumber(const std::string &json, const std::string &name) {
+    const std::size_t at = json.find("\"" + name + "\": ");
+    return at == std::string::npos ? -1 : std::stol(json.substr(at + name.size() + 4));
+}
+
+// Logs as other programs write them: each case a small log, what the run
+// must answer, and what it must say.
+TEST_F(EndToEnd, LogsFromOtherProgramsAreReadAsTheOperatorLoggedThem) {
+    const std::string two = adifQso("DL1AA", "80M", "1600", "001 DL") +
+                            adifQso("YO5ABC", "40M", "1700", "002 CJ");
+    const std::string longSoapbox(150, 'S');
+    struct Case {
+        const char *what;
+        std::string log;
+        std::string options;
+        int status;
+        std::vector<std::string> said;  // on standard error
+        std::string scoreLine;          // empty: no summary
+    };
+    const Case cases[] = {
+        {"end marker", two + "<APP_LoTW_EOF>\n", "", 0, {}, "Score:\t 4*(1+1)=8\r\n"},
+        {"sent exchange without a code", adifQso("DL1AA", "80M", "1600", "001 DL", "001 DAN NY"),
+         "", 2, {"\"DANNY\", not a code of two letters; give --code"}, ""},
+        {"--code given", adifQso("DL1AA", "80M", "1600", "001 DL", "001 DAN NY"), "--code ny",
+         0, {}, "Score:\t 2*(1+0)=2\r\n"},
+        {"bare serial received", two + adifQso("DL2BB", "80M", "1601", "003"), "", 1,
+         {"log.adi:3: record 3: received exchange \"003\" cannot be logged"},
+         "Score:\t 4*(1+1)=8\r\n"},
+        {"contest period", two, "--start \"2024-02-03 16:30\" --end \"2024-02-03 17:00\"", 1,
+         {"log.adi:1: record 1: QSO at 2024-02-03 16:00 lies before --start 2024-02-03 16:30"},
+         "Score:\t 2*(0+1)=2\r\n"},
+        {"long soapbox", two, "--cabrillo --station SoapBox=" + longSoapbox, 0,
+         {"station detail SoapBox has 150 characters; the plug-in keeps only the first 99"},
+         "Score:\t 4*(1+1)=8\r\n"},
+    };
+    int n = 0;
+    for (const Case &c : cases) {
+        if (kExportIsInteractive && c.options.find("--cabrillo") != std::string::npos) continue;
+        SCOPED_TRACE(c.what);
+        writeFile("log.adi", c.log);
+        const ToolRun run = runTool(c.options + " --out o" + std::to_string(++n) + " log.adi");
+        EXPECT_EQ(run.status, c.status) << run.err;
+        for (const std::string &text : c.said)
+            EXPECT_NE(run.err.find(text), std::string::npos) << run.err;
+        EXPECT_EQ(scoreLine(run.out), c.scoreLine) << run.out;
+    }
+}
+
+// Every QSO record lands in exactly one of the JSON counts.
+TEST_F(EndToEnd, JsonCountsAddUp) {
+    writeFile("log.adi", adifQso("DL1AA", "80M", "1600", "001 DL") +
+                             adifQso("DL1AA", "80M", "1601", "002 DL") +   // dupe
+                             adifQso("YO5ABC", "40M", "1602", "003 QQ") +  // no county
+                             adifQso("YO5ABD", "20M", "1603", "004 CJ") +  // wrong band
+                             adifQso("DL2BB", "40M", "1604", "005") +      // no code
+                             adifQso("DL3CC", "40M", "2300", "006 DL") +   // after the end
+                             "<CALL:4>DL4D <EOR>\n");                      // unreadable
+    const ToolRun run = runTool("--json --end \"2024-02-03 20:00\" --out o log.adi");
+    EXPECT_EQ(run.status, 1) << run.err;
+    const std::string &j = run.out;
+    const long total = jsonNumber(j.substr(j.find("\"total\"")), "qsos");
+    EXPECT_EQ(jsonNumber(j, "records_read") + jsonNumber(j, "records_skipped"), 7);
+    EXPECT_EQ(jsonNumber(j, "records_skipped"), 1);
+    EXPECT_EQ(jsonNumber(j, "qsos_outside_period"), 1);
+    EXPECT_EQ(jsonNumber(j, "qsos_refused_at_entry"), 1);
+    EXPECT_EQ(jsonNumber(j, "qsos_given"), 4);
+    EXPECT_EQ(jsonNumber(j, "qsos_refused"), 1);
+    EXPECT_EQ(jsonNumber(j, "qsos_stored"), 3);
+    EXPECT_EQ(total, 1);
+    EXPECT_EQ(jsonNumber(j, "qsos_dupe"), 1);
+    EXPECT_EQ(jsonNumber(j, "qsos_excluded"), 1);
 }

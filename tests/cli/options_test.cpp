@@ -51,7 +51,9 @@ TEST(OptionValues, StartAndEndInSeveralForms) {
     EXPECT_EQ(parsed({"--start", "2024-02-03 16:00", "l"}).start, (QsoTime{2024, 2, 3, 16, 0, 0}));
     EXPECT_EQ(parsed({"--start=2024-02-03T1600", "l"}).start, (QsoTime{2024, 2, 3, 16, 0, 0}));
     EXPECT_EQ(parsed({"--end", "20240203 195959", "l"}).end, (QsoTime{2024, 2, 3, 19, 59, 59}));
-    EXPECT_EQ(parsed({"--end", "2024-02-04", "l"}).end, (QsoTime{2024, 2, 4, 0, 0, 0}));
+    // A day alone ends with the day.
+    EXPECT_EQ(parsed({"--end", "2024-02-04", "l"}).end, (QsoTime{2024, 2, 4, 23, 59, 59}));
+    EXPECT_EQ(parsed({"--start", "2024-02-04", "l"}).start, (QsoTime{2024, 2, 4, 0, 0, 0}));
 }
 
 TEST(OptionMistakes, AreRefusedWithAReason) {
@@ -67,7 +69,10 @@ TEST(OptionMistakes, AreRefusedWithAReason) {
               std::string::npos);
     EXPECT_NE(refused({"--station", "Colour=red", "l"}).find("KEY=VALUE"), std::string::npos);
     EXPECT_NE(refused({"--station", "Name", "l"}).find("KEY=VALUE"), std::string::npos);
-    EXPECT_NE(refused({"--code=", "l"}).find("--code"), std::string::npos);
+    for (const char *code : {"--code=", "--code=X1", "--code=UENY", "--code=B", "--code=ȘT"})
+        EXPECT_NE(refused({code, "l"}).find("not a county or country code"), std::string::npos)
+            << code;
+    EXPECT_EQ(parsed({"--code=bu", "l"}).code, "BU");
 }
 
 TEST(OptionMistakes, NothingUnsafeReachesTheIniFileOrAFileName) {

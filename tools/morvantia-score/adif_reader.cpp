@@ -51,6 +51,11 @@ bool parseLength(const std::string &text, std::size_t &length) {
     return true;
 }
 
+// Markers that end a file whatever follows them.
+bool isEndMarker(const std::string &upperName) {
+    return upperName == "EOF" || upperName == "APP_LOTW_EOF";
+}
+
 void addField(AdifRecord &record, std::string name, std::string value) {
     if (record.find(name) == nullptr) record.fields.emplace_back(std::move(name), std::move(value));
 }
@@ -95,10 +100,17 @@ public:
         broken_ = false;
     }
 
-    // End of input: a record still open was cut short.
+    // End of input: a record still open was cut short, or, when no record
+    // was ever ended, the file has no record ends at all.
     void finish(int line) {
         if (!pending()) return;
-        if (!broken_) fault(line, "record not ended by <EOR> (the file may be truncated)");
+        if (!broken_) {
+            if (count_ == 0)
+                fault(current_.line, "no record end <EOR> found in the file; the first record "
+                                     "starts here");
+            else
+                fault(line, "record not ended by <EOR> (the file may be truncated)");
+        }
         endRecord();
     }
 
@@ -123,6 +135,10 @@ AdifDocument readAdif(const std::string &text) {
     // A log that does not start with a tag starts with a header, whose free
     // text may hold "<" that begins no tag.
     bool inHeader = pos < text.size() && text[pos] != '<';
+    std::size_t lastEor = std::string::npos;
+    for (std::size_t at = findIgnoreCase(text, "<EOR>"); at != std::string::npos;
+         at = findIgnoreCase(text, "<EOR>", at + 1))
+        lastEor = at;
 
     while (pos < text.size()) {
         const std::size_t open = text.find('<', pos);
@@ -145,6 +161,14 @@ AdifDocument readAdif(const std::string &text) {
             continue;
         }
         if (!tag.hasLength) {
+            // Log-book downloads and some loggers close the file with a
+            // marker of their own; a bare tag after the last record does
+            // the same.
+            if (isEndMarker(tag.name) ||
+                (!inHeader && !builder.pending() && (lastEor == std::string::npos || open > lastEor))) {
+                pos = text.size();
+                break;
+            }
             if (tag.name == "EOH") {
                 if (doc.records.empty() && doc.problems.empty()) builder.endHeader();
                 inHeader = false;

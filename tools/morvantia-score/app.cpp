@@ -81,6 +81,46 @@ std::vector<std::string> unwrittenFiles(const std::string &summary) {
     return names;
 }
 
+std::string showTime(const QsoTime &t) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour,
+                  t.minute);
+    return text;
+}
+
+// Where a record is, for messages: "log.adi:12: record 3".
+std::string place(const std::string &logName, const ReadProblem &p) {
+    std::string where = logName;
+    if (p.line > 0) where += ":" + std::to_string(p.line);
+    if (p.record > 0) where += ": record " + std::to_string(p.record);
+    return where;
+}
+
+// The QSOs inside the contest period that the user named; the others are
+// listed in leftOut.
+std::vector<ContestQso> withinPeriod(const std::vector<ContestQso> &qsos, const Options &options,
+                                     std::vector<ReadProblem> &leftOut) {
+    std::vector<ContestQso> kept;
+    kept.reserve(qsos.size());
+    for (const ContestQso &q : qsos) {
+        if (options.start && q.time < *options.start)
+            leftOut.push_back({q.line, q.record,
+                               "QSO at " + showTime(q.time) + " lies before --start " +
+                                   showTime(*options.start)});
+        else if (options.end && *options.end < q.time)
+            leftOut.push_back({q.line, q.record,
+                               "QSO at " + showTime(q.time) + " lies after --end " +
+                                   showTime(*options.end)});
+        else
+            kept.push_back(q);
+    }
+    return kept;
+}
+
+// The plug-in reads INI values into 100-byte buffers: longer station
+// details reach its Cabrillo export cut.
+constexpr std::size_t kIniValueKept = 99;
+
 // A folder of its own for each run that names none, so no run mixes its
 // files with those of an earlier one.
 std::optional<std::string> freshFolder(const std::string &stem) {
@@ -92,8 +132,15 @@ std::optional<std::string> freshFolder(const std::string &stem) {
     return std::nullopt;
 }
 
+// QSO counts of a run, each QSO record in exactly one place.
+struct RunCounts {
+    std::size_t outsidePeriod = 0;
+    std::size_t given = 0;
+};
+
 void writeJson(std::FILE *out, const std::string &logName, const ContestLog &log,
-               const RunOutcome &outcome, const SummaryFigures &f, bool cabrilloAsked) {
+               const RunOutcome &outcome, const SummaryFigures &f, const RunCounts &counts,
+               bool cabrilloAsked) {
     auto row = [](const RowFigures &r) {
         return "\"qsos\": " + std::to_string(r.qsos) + ", \"points\": " + std::to_string(r.points) +
                ", \"counties\": " + std::to_string(r.counties) +
@@ -109,8 +156,14 @@ void writeJson(std::FILE *out, const std::string &logName, const ContestLog &log
     json += "  \"contestant\": " + jsonString(f.contestant) + ",\n";
     json += "  \"records_read\": " + std::to_string(log.qsos.size()) + ",\n";
     json += "  \"records_skipped\": " + std::to_string(log.problems.size()) + ",\n";
-    json += "  \"qsos_stored\": " + std::to_string(outcome.stored) + ",\n";
+    json += "  \"qsos_outside_period\": " + std::to_string(counts.outsidePeriod) + ",\n";
+    json += "  \"qsos_refused_at_entry\": " + std::to_string(outcome.refusedAtEntry.size()) + ",\n";
+    json += "  \"qsos_given\": " + std::to_string(counts.given) + ",\n";
     json += "  \"qsos_refused\": " + std::to_string(outcome.refused) + ",\n";
+    json += "  \"qsos_stored\": " + std::to_string(outcome.stored) + ",\n";
+    json += "  \"qsos_dupe\": " + std::to_string(f.dupes) + ",\n";
+    json += "  \"qsos_excluded\": " +
+            std::to_string(outcome.stored - f.total.qsos - f.dupes) + ",\n";
     json += "  \"bands\": [";
     for (std::size_t i = 0; i < f.bands.size(); ++i)
         json += std::string(i == 0 ? "\n" : ",\n") + "    {\"band\": " + jsonString(f.bands[i].band) +
@@ -175,12 +228,11 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         messages.error(logName + ": not an ADIF, ADX or Cabrillo log");
         return kExitUnusable;
     }
-    for (const ReadProblem &p : log.problems) {
-        std::string where = logName;
-        if (p.line > 0) where += ":" + std::to_string(p.line);
-        if (p.record > 0) where += ": record " + std::to_string(p.record);
-        messages.error(where + ": " + p.message + "; left out");
-    }
+    for (const ReadProblem &p : log.problems)
+        messages.error(place(logName, p) + ": " + p.message + "; left out");
+    if (log.timeOffUsed > 0)
+        messages.note(logName + ": " + std::to_string(log.timeOffUsed) +
+                      " records have no TIME_ON; their TIME_OFF was taken as the QSO's time");
     if (log.qsos.empty()) {
         messages.error(logName + ": no QSO could be read");
         return kExitUnusable;
@@ -195,12 +247,26 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
     }
     if (request.ownCall.empty()) messages.note("no own call sign in the log; give --call");
     request.ownPrefix = options.prefix ? *options.prefix : countries.prefixFor(request.ownCall);
-    if (options.code)
+    if (options.code) {
         request.ownCode = options.code;
-    else if (!log.ownCode.empty() && isSafeIniValue(log.ownCode))
+    } else if (!log.ownCode.empty()) {
         request.ownCode = log.ownCode;
-    else
-        messages.note("no own code in the log; the plug-in uses My_Country of its INI file");
+    } else {
+        // The code goes into every exported QSO line: never a guess.
+        messages.error(logName + ": no own code: " + log.ownCodeProblem +
+                       "; give --code with your county or country code (two letters, "
+                       "such as BU)");
+        return kExitUnusable;
+    }
+
+    std::vector<ReadProblem> outsidePeriod;
+    const std::vector<ContestQso> qsos = withinPeriod(log.qsos, options, outsidePeriod);
+    if (qsos.empty()) {
+        messages.error(logName + ": no QSO lies within the contest period");
+        return kExitUnusable;
+    }
+    for (const ReadProblem &p : outsidePeriod)
+        messages.error(place(logName, p) + ": " + p.message + "; left out");
 
     const auto earliest = std::min_element(
         log.qsos.begin(), log.qsos.end(),
@@ -229,7 +295,13 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
     request.station.erase(std::remove_if(request.station.begin(), request.station.end(),
                                          [](const auto &e) { return !isSafeIniValue(e.second); }),
                           request.station.end());
-
+    if (options.cabrillo)
+        for (const auto &[key, value] : request.station)
+            if (value.size() > kIniValueKept)
+                messages.note("station detail " + key + " has " + std::to_string(value.size()) +
+                              " characters; the plug-in keeps only the first " +
+                              std::to_string(kIniValueKept) + ": \"" +
+                              value.substr(kIniValueKept - 20, 20) + "\" is where it ends");
     // Both paths are taken relative to where the user stands, before the
     // run moves into the working folder.
     request.pluginPath = options.pluginPath
@@ -250,7 +322,7 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
     if (options.logPath != "-") request.logPath = platform::absolutePath(options.logPath);
 
     RunOutcome outcome;
-    if (!runPlugin(request, log.qsos, outcome, error)) {
+    if (!runPlugin(request, qsos, outcome, error)) {
         messages.error(error);
         return kExitUnusable;
     }
@@ -261,14 +333,20 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
             messages.error("the plug-in's summary does not have the expected layout");
             return kExitUnusable;
         }
-        writeJson(out, logName, log, outcome, *figures, options.cabrillo);
+        writeJson(out, logName, log, outcome, *figures,
+                  RunCounts{outsidePeriod.size(), qsos.size() - outcome.refusedAtEntry.size()},
+                  options.cabrillo);
     } else {
         std::fwrite(outcome.summary.data(), 1, outcome.summary.size(), out);
     }
     std::fflush(out);
 
-    if (!log.problems.empty())
-        messages.note(std::to_string(log.problems.size()) + " of " +
+    for (const ReadProblem &p : outcome.refusedAtEntry)
+        messages.error(place(logName, p) + ": " + p.message + "; left out");
+    const std::size_t leftOut =
+        log.problems.size() + outsidePeriod.size() + outcome.refusedAtEntry.size();
+    if (leftOut > 0)
+        messages.note(std::to_string(leftOut) + " of " +
                       std::to_string(log.problems.size() + log.qsos.size()) +
                       " records left out, see above");
     std::string report = outcome.badQsoFile.empty() ? "no bad-QSO file was written"
@@ -289,7 +367,7 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         complete = false;
     }
     if (!complete) return kExitUnusable;
-    return log.problems.empty() ? kExitClean : kExitSkipped;
+    return leftOut == 0 ? kExitClean : kExitSkipped;
 }
 
 }  // namespace

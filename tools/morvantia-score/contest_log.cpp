@@ -143,7 +143,7 @@ std::string field(const AdifRecord &record, const char *name) {
 }
 
 bool mapAdifRecord(const AdifRecord &r, const CountryResolver &countries, ContestQso &q,
-                   std::string &error) {
+                   bool &timeOff, std::string &error) {
     q.record = r.number;
     q.line = r.line;
     q.call = field(r, "CALL");
@@ -152,7 +152,10 @@ bool mapAdifRecord(const AdifRecord &r, const CountryResolver &countries, Contes
         return false;
     }
     const std::string date = field(r, "QSO_DATE");
-    const std::string timeOn = field(r, "TIME_ON");
+    std::string timeOn = field(r, "TIME_ON");
+    // Some programs log only the end of a QSO; a minute apart at most.
+    timeOff = timeOn.empty() && !field(r, "TIME_OFF").empty();
+    if (timeOff) timeOn = field(r, "TIME_OFF");
     if (date.empty()) {
         error = "no QSO_DATE";
         return false;
@@ -166,7 +169,8 @@ bool mapAdifRecord(const AdifRecord &r, const CountryResolver &countries, Contes
         return false;
     }
     if (!readAdifTimeOfDay(timeOn, q.time)) {
-        error = "TIME_ON \"" + timeOn + "\" is not a time (HHMM or HHMMSS)";
+        error = std::string(timeOff ? "TIME_OFF" : "TIME_ON") + " \"" + timeOn +
+                "\" is not a time (HHMM or HHMMSS)";
         return false;
     }
 
@@ -238,12 +242,13 @@ void readAdifLog(const AdifDocument &doc, const CountryResolver &countries,
     for (const AdifRecord &record : doc.records) {
         ContestQso qso;
         std::string error;
-        if (!mapAdifRecord(record, countries, qso, error)) {
+        bool timeOff = false;
+        if (!mapAdifRecord(record, countries, qso, timeOff, error)) {
             log.problems.push_back({record.line, record.number, error});
             continue;
         }
+        log.timeOffUsed += timeOff;
         if (log.ownCall.empty()) log.ownCall = qso.ownCall;
-        if (log.ownCode.empty()) log.ownCode = qso.sentCode;
         addStationDetail(log.station, "Operators", field(record, "OPERATOR"));
         addStationDetail(log.station, "Name", field(record, "MY_NAME"));
         addStationDetail(log.station, "Address", field(record, "MY_STREET"));
@@ -402,7 +407,6 @@ void readCabrilloLog(const std::string &text, const CountryResolver &countries,
                 log.problems.push_back({lineNumber, number, error});
                 continue;
             }
-            if (log.ownCode.empty()) log.ownCode = qso.sentCode;
             log.qsos.push_back(std::move(qso));
         } else if (tag == "CALLSIGN") {
             if (log.ownCall.empty()) log.ownCall = value;
@@ -432,7 +436,35 @@ void readCabrilloLog(const std::string &text, const CountryResolver &countries,
             }
 }
 
+void findOwnCode(ContestLog &log) {
+    std::vector<std::string> codes;
+    for (const ContestQso &qso : log.qsos) {
+        const std::string code = upper(qso.sentCode);
+        if (!code.empty() && std::find(codes.begin(), codes.end(), code) == codes.end())
+            codes.push_back(code);
+    }
+    if (codes.size() == 1 && isOwnCode(codes[0])) {
+        log.ownCode = codes[0];
+    } else if (codes.empty()) {
+        log.ownCodeProblem = "the sent exchanges hold no code";
+    } else if (codes.size() == 1) {
+        log.ownCodeProblem = "the sent exchanges give \"" + codes[0] + "\", not a code of two letters";
+    } else {
+        std::string list;
+        for (std::size_t i = 0; i < codes.size() && i < 4; ++i)
+            list += (i > 0 ? ", " : "") + codes[i];
+        if (codes.size() > 4) list += ", ...";
+        log.ownCodeProblem = "the sent exchanges give " + std::to_string(codes.size()) +
+                             " different codes (" + list + ")";
+    }
+}
+
 }  // namespace
+
+bool isOwnCode(const std::string &code) {
+    return code.size() == 2 && code[0] >= 'A' && code[0] <= 'Z' && code[1] >= 'A' &&
+           code[1] <= 'Z';
+}
 
 ContestLog readLog(const std::string &text, const CountryResolver &countries) {
     ContestLog log;
@@ -443,6 +475,7 @@ ContestLog readLog(const std::string &text, const CountryResolver &countries) {
     case LogFormat::Cabrillo: readCabrilloLog(text, countries, log); break;
     case LogFormat::Unknown: break;
     }
+    findOwnCode(log);
     std::stable_sort(log.problems.begin(), log.problems.end(),
                      [](const ReadProblem &a, const ReadProblem &b) {
                          return a.record != b.record ? a.record < b.record : a.line < b.line;

@@ -60,9 +60,16 @@ struct ContestLog {
     std::vector<ContestQso> qsos;        // in log order
     std::vector<ReadProblem> problems;   // one per record left out
     std::string ownCall;                 // from the header or the first QSO that names it
-    std::string ownCode;                 // from the first QSO that sends a code
+    // The own code: the one code, two capital letters, that every sent
+    // exchange naming a code gives; else empty, and ownCodeProblem says why.
+    std::string ownCode;
+    std::string ownCodeProblem;
     StationDetails station;
+    int timeOffUsed = 0;  // ADIF records timed by TIME_OFF, lacking TIME_ON
 };
+
+// A county or country code as the plug-in takes it: two capital letters.
+bool isOwnCode(const std::string &code);
 
 // Reads a whole log. Records that cannot be read, or lack the call, date,
 // time, band or frequency, or mode, are left out and reported in problems;

@@ -38,7 +38,7 @@ bool isPlausibleCall(const std::string &call) {
     return true;
 }
 
-bool readDateTimeOption(const std::string &text, QsoTime &time) {
+bool readDateTimeOption(const std::string &text, QsoTime &time, bool *timeGiven) {
     std::string t = trim(text);
     std::string datePart = t.substr(0, t.find_first_of(" T"));
     std::string timePart =
@@ -54,6 +54,7 @@ bool readDateTimeOption(const std::string &text, QsoTime &time) {
         if (!readAdifTimeOfDay(digits, result)) return false;
     }
     time = result;
+    if (timeGiven != nullptr) *timeGiven = !timePart.empty();
     return true;
 }
 
@@ -111,11 +112,12 @@ bool parseOptions(const std::vector<std::string> &args, Options &options,
         } else if (arg == "--prefix") {
             options.prefix = value;
         } else if (arg == "--code") {
-            if (value.empty()) {
-                error = "--code needs a county or country code, such as BU";
+            if (!isOwnCode(upper(value))) {
+                error = "--code \"" + value +
+                        "\" is not a county or country code (two letters, such as BU)";
                 return false;
             }
-            options.code = value;
+            options.code = upper(value);
         } else if (arg == "--out") {
             if (value.empty()) {
                 error = "--out needs a folder";
@@ -128,10 +130,17 @@ bool parseOptions(const std::vector<std::string> &args, Options &options,
             options.ctyPath = value;
         } else if (arg == "--start" || arg == "--end") {
             QsoTime time;
-            if (!readDateTimeOption(value, time)) {
+            bool timeGiven = false;
+            if (!readDateTimeOption(value, time, &timeGiven)) {
                 error = arg + " \"" + value +
                         "\" is not a date and time such as \"2024-02-03 16:00\"";
                 return false;
+            }
+            // A day alone as the end means all of that day.
+            if (arg == "--end" && !timeGiven) {
+                time.hour = 23;
+                time.minute = 59;
+                time.second = 59;
             }
             (arg == "--start" ? options.start : options.end) = time;
         } else if (arg == "--station") {
@@ -196,20 +205,25 @@ Options:
                    call sign (YO for YO..YR calls).
                      morvantia-score --prefix DL log.adi
   --code CODE      Your own county (Romanian stations) or country code, the
-                   code you send after the serial number. Default: the
-                   letters of the sent exchange in the log.
+                   two letters you send after the serial number. Default:
+                   the code of the log's sent exchanges, when they all give
+                   the same two letters; otherwise the run stops and asks
+                   for --code.
                      morvantia-score --code TM log.adi
-  --start TIME     Contest start. Default: the earliest QSO.
+  --start TIME     Contest start: QSOs before it are left out, each with a
+                   note. Default: the earliest QSO (nothing left out).
                      morvantia-score --start "2024-02-03 16:00" log.adi
-  --end TIME       Contest end; its date names the bad-QSO file. Default:
-                   the latest QSO.
+  --end TIME       Contest end: QSOs after it are left out, each with a
+                   note; a date alone means the end of that day. Its date
+                   names the bad-QSO file. Default: the latest QSO.
                      morvantia-score --end "2024-02-03 20:00" log.adi
   --cty FILE       Country file in the cty.dat format; it decides every
                    station's country prefix.
                      morvantia-score --cty cty.dat log.adi
   --html           Print the summary as an HTML page.
                      morvantia-score --html log.adi > summary.html
-  --json           Print the figures of the summary as JSON, for scripts.
+  --json           Print the figures of the summary as JSON, for scripts
+                   (the fields are listed below).
                      morvantia-score --json log.adi
   --cabrillo       Ask the plug-in for its Cabrillo export; the station
                    details come from the plug-in's INI file in the working
@@ -259,6 +273,24 @@ What is read from the log:
              SOAPBOX: for the station.
   A station is Romanian (prefix YO) for calls YO..YR, also as YO/DL1ABC or
   DL1ABC/YO; other prefixes are a best guess unless --cty is given.
+
+QSOs the plug-in never sees: records that cannot be read, QSOs outside
+--start/--end, and QSOs whose received exchange the plug-in's own entry
+check refuses (the logging program would not have let them be logged: a
+three-digit number and a two-letter code, as "012 AB" or "012AB"). Each is
+named with its line on standard error.
+
+JSON fields (--json): log, format, contest, contest_date, contestant; the
+  summary's bands, total, dupes, bad_qsos (the plug-in's "Bad QSO": lines of
+  its bad-QSO file other than dupes) and score; bad_qso_file, cabrillo_file;
+  and these counts of QSO records, which add up:
+    records_read + records_skipped        records in the log
+    records_skipped                       records that could not be read
+    records_read = qsos_outside_period + qsos_refused_at_entry + qsos_given
+    qsos_given = qsos_refused + qsos_stored        (what AddData0 answered)
+    qsos_stored = total.qsos + qsos_dupe + qsos_excluded
+  where qsos_dupe are the stored dupes and qsos_excluded the stored QSOs
+  that do not count (a Romanian station without a county).
 
 Output: the summary on standard output; where the bad-QSO file and the
 Cabrillo log went on standard error.

@@ -33,8 +33,9 @@ struct Options {
 bool parseOptions(const std::vector<std::string> &args, Options &options,
                   std::string &error);
 
-// "2024-02-03 16:00", "2024-02-03T1600", "20240203 160000", "2024-02-03".
-bool readDateTimeOption(const std::string &text, QsoTime &time);
+// "2024-02-03 16:00", "2024-02-03T1600", "20240203 160000", "2024-02-03";
+// timeGiven tells whether the text had a time of day.
+bool readDateTimeOption(const std::string &text, QsoTime &time, bool *timeGiven = nullptr);
 
 // Text that goes into the plug-in's INI file or its file names must be one
 // line of printable characters.

@@ -49,6 +49,21 @@ bool writeIni(const std::string &key, const std::string &value, std::string &err
     return false;
 }
 
+// The received exchange through IsValidExchg0 as the logging program puts
+// it while the operator types: the number field, then the code field. A
+// number field of five ("012AB") holds the code already; the code field
+// must then stay empty. A QSO without any received exchange was never typed
+// into these fields; the plug-in itself lists it as having no number.
+bool passesEntryCheck(host::PluginHost &plugin, const std::string &exchange) {
+    if (exchange.empty()) return true;
+    const std::size_t blank = exchange.find(' ');
+    const std::string number = exchange.substr(0, blank);
+    const std::string code = blank == std::string::npos ? std::string() : trim(exchange.substr(blank));
+    if (plugin.isValidExchange(number, 0) != 1) return false;
+    if (number.size() == 5) return code.empty();
+    return plugin.isValidExchange(code, 1) == 1;
+}
+
 }  // namespace
 
 HostDateTime hostDateTime(const QsoTime &t) {
@@ -118,6 +133,13 @@ bool runPlugin(const RunRequest &request, const std::vector<ContestQso> &qsos,
                  end, request.ownPrefix);
 
     for (const ContestQso &q : qsos) {
+        if (!passesEntryCheck(plugin, q.receivedExchange)) {
+            outcome.refusedAtEntry.push_back(
+                {q.line, q.record,
+                 "received exchange \"" + q.receivedExchange +
+                     "\" cannot be logged (a three-digit number and a two-letter code)"});
+            continue;
+        }
         host::Qso qso;
         qso.ownCall = request.ownCall;
         qso.call = q.call;

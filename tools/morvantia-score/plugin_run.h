@@ -35,6 +35,9 @@ struct RunOutcome {
     int score = 0;
     int stored = 0;   // AddData0 answered 1
     int refused = 0;  // AddData0 answered 0
+    // QSOs never given to AddData0: the plug-in's own entry check refuses
+    // their received exchange, so the operator could not have logged them.
+    std::vector<ReadProblem> refusedAtEntry;
     std::string badQsoFile;    // absolute; empty when the plug-in left none
     std::string cabrilloFile;  // absolute; empty when this run wrote none
 };

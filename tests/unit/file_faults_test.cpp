@@ -84,12 +84,15 @@ TEST(FileFaults, OldContentStaysWholeAndTheFailureIsTold) {
         {"rewrite", Fault::ReadOnlyFolder, kBadQsoFile, prepareBadQsoFile, removeBadQso},
         {"rewrite", Fault::DiskFull, kBadQsoFile, prepareBadQsoFile, removeBadQso},
         {"rewrite", Fault::RenameRefused, kBadQsoFile, prepareBadQsoFile, removeBadQso},
+#ifndef _WIN32
+        // On Windows the settings go through the system's own profile calls.
         {"value", Fault::MissingFolder, kPluginIni, prepareIni, writeIni},
         {"value", Fault::ReadOnlyFolder, kPluginIni, prepareIni, writeIni},
         {"value", Fault::DiskFull, kPluginIni, prepareIni, writeIni},
         {"value", Fault::RenameRefused, kPluginIni, prepareIni, writeIni},
         // Settings that cannot be read are never replaced by the one value.
         {"value", Fault::Unreadable, kPluginIni, prepareIni, writeIni},
+#endif
         {"export", Fault::MissingFolder, "YO3AAA.cbr", prepareCabrillo, writeCabrillo},
         {"export", Fault::ReadOnlyFolder, "YO3AAA.cbr", prepareCabrillo, writeCabrillo},
         {"export", Fault::DiskFull, "YO3AAA.cbr", prepareCabrillo, writeCabrillo},
@@ -123,11 +126,14 @@ TEST(FileFaults, TheEngineNamesEachUnwrittenFileUntilTheNextReset) {
         engine.addData(qsoArgs("YO9ZZ", "20m", "CW", "002 AB", "YO"));
         engine.addData(qsoArgs("YO9ZY", "20m", "CW", "002 AB", "YO"));
         const std::string summary = engine.getResult(&score);
-        // Once per file, the settings file too, as the claimed score is kept there.
-        EXPECT_EQ(summary.substr(summary.find("Score:")),
-                  "Score:\t 0*(0+0)=0\r\n"
-                  "File could not be written: BadQSO_StatsMorvantia_05_03_2017.txt\r\n"
-                  "File could not be written: Plugins\\Morvantia.ini\r\n");
+        // Once per file, the settings file too, as the claimed score is kept
+        // there (on Windows through the system's profile calls, not failing).
+        std::string expected = "Score:\t 0*(0+0)=0\r\n"
+                               "File could not be written: BadQSO_StatsMorvantia_05_03_2017.txt\r\n";
+#ifndef _WIN32
+        expected += "File could not be written: Plugins\\Morvantia.ini\r\n";
+#endif
+        EXPECT_EQ(summary.substr(summary.find("Score:")), expected);
     }
     // The disk has room again, yet the file lacks lines: still told.
     EXPECT_NE(std::string(engine.getResult(&score)).find(kBadQsoFile), std::string::npos);

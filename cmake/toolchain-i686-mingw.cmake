@@ -15,3 +15,10 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
 # then import Windows system DLLs only and run in a bare Wine prefix.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# The 32-bit host calls the entry points with the stack aligned to 4 bytes
+# only, as do Windows and COM when they call thread, window and dialog
+# procedures; gcc assumes 16. Every function that needs more than 4 then
+# aligns the stack itself. A build folder configured before the flag came in
+# keeps its cached flags: configure it with --fresh.
+set(CMAKE_C_FLAGS_INIT "-mstackrealign")
+set(CMAKE_CXX_FLAGS_INIT "-mstackrealign")

@@ -81,6 +81,10 @@ class PeFile:
             "<HHIIIHH", data, coff)
         optional = coff + 20
         magic = struct.unpack_from("<H", data, optional)[0]
+        if magic == 0x10B:
+            self.image_base = struct.unpack_from("<I", data, optional + 28)[0]
+        else:
+            self.image_base = struct.unpack_from("<Q", data, optional + 24)[0]
         directories = optional + (96 if magic == 0x10B else 112)
         self.directories = [struct.unpack_from("<II", data, directories + 8 * i)
                             for i in range(2)]

@@ -79,3 +79,9 @@ function(add_morvantia_test name)
     NO_PRETTY_VALUES
     PROPERTIES ${_properties})
 endfunction()
+
+# The version header of every program and of the DLL's version resource.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/morvantia_version.h.in
+               ${PROJECT_BINARY_DIR}/generated/morvantia_version.h @ONLY)
+add_library(morvantia_version INTERFACE)
+target_include_directories(morvantia_version INTERFACE ${PROJECT_BINARY_DIR}/generated)

@@ -1,6 +1,7 @@
 #include "tools/morvantia-score/app.h"
 
 #include "platform/dynamic_library.h"
+#include "morvantia_version.h"
 #include "platform/folders.h"
 #include "tools/morvantia-score/contest_log.h"
 #include "tools/morvantia-score/country_prefix.h"
@@ -14,9 +15,6 @@
 #include <cstring>
 #include <optional>
 
-#ifndef MORVANTIA_VERSION
-#define MORVANTIA_VERSION "unknown"
-#endif
 
 namespace score {
 namespace {

@@ -1,0 +1,51 @@
+// A whole log as morvantia-score reads it: the format told from the content,
+// then the Cabrillo, ADIF or ADX reader and the mapping of its records to
+// QSOs, with or without a country file. Besides the sanitizers' findings:
+// every QSO kept has a call and a valid time, and problems come sorted.
+#include "fuzz/fuzz_support.h"
+#include "tools/morvantia-score/contest_log.h"
+
+#include <string>
+
+namespace {
+
+const char *const kCountryFile =
+    "Romania:                  20:  28:  EU:   45.78:   -24.70:    -2.0:  YO:\n"
+    "    YO,YP,YQ,YR,=YO9HQ(15);\n"
+    "Fed. Rep. of Germany:     14:  28:  EU:   51.00:   -10.00:    -1.0:  DL:\n"
+    "    DA,DB,DC,DD,DE,DF,DG,DH,DI,DJ,DK,DL,DM,DN,DO,DP,DQ,DR,=YO9ZZZ;\n"
+    "Sicily:                   15:  28:  EU:   37.50:   -14.00:    -1.0:  *IT9:\n"
+    "    IB9,ID9,IE9,IF9,II9,IJ9,IO9,IQ9,IR9,IT9,IU9,IW9,IY9;\n";
+
+const score::CountryResolver &withCountryFile() {
+    static const score::CountryResolver resolver = [] {
+        std::string error;
+        return score::CountryResolver(*score::CountryFile::parse(kCountryFile, error));
+    }();
+    return resolver;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char *>(data), size);
+    // The last byte picks the resolver, so any log is a seed as it stands.
+    const bool countryFile = size > 0 && (data[size - 1] & 1) != 0;
+    const score::ContestLog log =
+        score::readLog(text, countryFile ? withCountryFile() : score::CountryResolver());
+
+    fuzz::check(log.format == score::detectFormat(text), "format differs from detectFormat");
+    if (log.format == score::LogFormat::Unknown)
+        fuzz::check(log.qsos.empty() && log.problems.empty(), "an unknown format gave QSOs");
+    for (const score::ContestQso &qso : log.qsos) {
+        fuzz::check(!qso.call.empty(), "QSO without a call");
+        fuzz::check(score::isValidTime(qso.time), "QSO with an invalid time");
+        fuzz::check(qso.line >= 1 && qso.record >= 1, "QSO without line or record");
+    }
+    for (std::size_t i = 1; i < log.problems.size(); ++i) {
+        const score::ReadProblem &a = log.problems[i - 1], &b = log.problems[i];
+        fuzz::check(a.record < b.record || (a.record == b.record && a.line <= b.line),
+                    "problems out of order");
+    }
+    return 0;
+}

@@ -2,6 +2,7 @@
 // handle. Opening, closing and lookup are the system's.
 #include "platform/dynamic_library.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace platform {
@@ -23,6 +24,21 @@ DynamicLibrary &DynamicLibrary::operator=(DynamicLibrary &&other) noexcept {
         error_ = std::move(other.error_);
     }
     return *this;
+}
+
+std::string defaultPluginPath() {
+    const std::string folder = executableFolder();
+#ifdef _WIN32
+    const std::string release = folder + (sizeof(void *) == 8 ? "x64\\" : "x86\\");
+#else
+    const std::string release = folder + "../lib/";
+#endif
+    for (const std::string &path : {folder + pluginFileName(), release + pluginFileName()})
+        if (std::FILE *file = std::fopen(path.c_str(), "rb")) {
+            std::fclose(file);
+            return path;
+        }
+    return folder + pluginFileName();
 }
 
 void *DynamicLibrary::symbol(const char *name) const {

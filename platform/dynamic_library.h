@@ -39,4 +39,10 @@ const char *pluginFileName();
 // Folder of the running executable, with a trailing separator.
 std::string executableFolder();
 
+// The plug-in our programs load when none is named: beside the program,
+// else where a release puts it (lib/ beside bin/ when installed on POSIX,
+// x86\ or x64\ of the program's own bitness in the Windows archive). When
+// none of them exists, the first, so that a message names it.
+std::string defaultPluginPath();
+
 }  // namespace platform

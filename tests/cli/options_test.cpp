@@ -106,5 +106,22 @@ TEST(OptionHelp, EveryOptionIsExplainedWithAnExample) {
         EXPECT_NE(help.find(field), std::string::npos) << field;
 }
 
+// Help, parsing and completion come from one table: an option the parser
+// knows is offered by the completion, and one that takes a value makes the
+// completion stop offering options after it.
+TEST(OptionHelp, CompletionOffersWhatTheParserTakes) {
+    const std::string script = optionTable().bashCompletion();
+    const std::size_t words = script.find("compgen -W \"");
+    ASSERT_NE(words, std::string::npos) << script;
+    const std::size_t first = words + 12;
+    const std::string offered = " " + script.substr(first, script.find('"', first) - first) + " ";
+    for (const char *option : {"--call", "--out", "--cty", "--quiet", "-q", "--bash-completion"})
+        EXPECT_NE(offered.find(std::string(" ") + option + " "), std::string::npos) << option;
+    EXPECT_NE(script.find("--out) COMPREPLY=($(compgen -d"), std::string::npos) << script;
+    EXPECT_NE(script.find("|--plugin) COMPREPLY=($(compgen -f"), std::string::npos) << script;
+    EXPECT_TRUE(parsed({"--bash-completion"}).bashCompletion);
+    EXPECT_EQ(parsed({"--out", "--json", "l"}).outDir, "--json");
+}
+
 }  // namespace
 }  // namespace score

@@ -194,6 +194,11 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         std::fwrite(help.data(), 1, help.size(), out);
         return kExitClean;
     }
+    if (options.bashCompletion) {
+        const std::string script = optionTable().bashCompletion();
+        std::fwrite(script.data(), 1, script.size(), out);
+        return kExitClean;
+    }
     if (options.version) {
         std::fprintf(out, "%s %s\n", kProgram, MORVANTIA_VERSION);
         return kExitClean;
@@ -304,7 +309,7 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
     // run moves into the working folder.
     request.pluginPath = options.pluginPath
                              ? platform::absolutePath(*options.pluginPath)
-                             : platform::executableFolder() + platform::pluginFileName();
+                             : platform::defaultPluginPath();
     if (options.outDir) {
         request.workFolder = platform::absolutePath(*options.outDir);
     } else {

@@ -12,16 +12,85 @@ const char *const kStationKeys[] = {
     "Email",        "SoapBox",
 };
 
-bool takesValue(const std::string &name) {
-    static const char *const names[] = {"--call", "--prefix", "--code",  "--out",
-                                        "--plugin", "--cty",  "--start", "--end",
-                                        "--station"};
-    for (const char *n : names)
-        if (name == n) return true;
-    return false;
-}
-
 }  // namespace
+
+const OptionTable &optionTable() {
+    static const OptionTable table("morvantia-score", {
+        {"--call", nullptr, ValueKind::Text, "CALL",
+         "Your own call sign. Default: STATION_CALLSIGN (or\n"
+         "OPERATOR) of the ADIF log, CALLSIGN: of a Cabrillo log.",
+         "--call YO2MVT log.adi"},
+        {"--prefix", nullptr, ValueKind::Text, "PREFIX",
+         "Your own country prefix. Default: worked out from your\n"
+         "call sign (YO for YO..YR calls).",
+         "--prefix DL log.adi"},
+        {"--code", nullptr, ValueKind::Text, "CODE",
+         "Your own county (Romanian stations) or country code, the\n"
+         "two letters you send after the serial number. Default:\n"
+         "the code of the log's sent exchanges, when they all give\n"
+         "the same two letters; otherwise the run stops and asks\n"
+         "for --code.",
+         "--code TM log.adi"},
+        {"--start", nullptr, ValueKind::Text, "TIME",
+         "Contest start: QSOs before it are left out, each with a\n"
+         "note. Default: the earliest QSO (nothing left out).",
+         "--start \"2024-02-03 16:00\" log.adi"},
+        {"--end", nullptr, ValueKind::Text, "TIME",
+         "Contest end: QSOs after it are left out, each with a\n"
+         "note; a date alone means the end of that day. Its date\n"
+         "names the bad-QSO file. Default: the latest QSO.",
+         "--end \"2024-02-03 20:00\" log.adi"},
+        {"--cty", nullptr, ValueKind::File, "FILE",
+         "Country file in the cty.dat format; it decides every\n"
+         "station's country prefix.",
+         "--cty cty.dat log.adi"},
+        {"--html", nullptr, ValueKind::None, nullptr,
+         "Print the summary as an HTML page.",
+         "--html log.adi > summary.html"},
+        {"--json", nullptr, ValueKind::None, nullptr,
+         "Print the figures of the summary as JSON, for scripts\n"
+         "(the fields are listed below).",
+         "--json log.adi"},
+        {"--cabrillo", nullptr, ValueKind::None, nullptr,
+         "Ask the plug-in for its Cabrillo export; the station\n"
+         "details come from the plug-in's INI file in the working\n"
+         "folder, the log's own station fields and --station. The\n"
+         "Windows plug-in shows them in its dialog for a last look.",
+         "--cabrillo --out yo2mvt log.adi"},
+        {"--station", nullptr, ValueKind::Text, "KEY=VALUE",
+         "A station detail for the Cabrillo export. KEY is one of\n"
+         "Name, Address, Address_City, Address_Province,\n"
+         "Address_PostalCode, Address_Country, Operators, Club,\n"
+         "Email, SoapBox.",
+         "--station \"Name=Ana Pop\" --cabrillo log.adi"},
+        {"--out", nullptr, ValueKind::Folder, "DIR",
+         "Working folder of the plug-in: its INI file\n"
+         "(Plugins/Morvantia.ini), the bad-QSO file and the\n"
+         "Cabrillo log go there. Created when missing. Default: a\n"
+         "new folder LOGNAME-score (LOGNAME-score-2, ... when taken)\n"
+         "in the current folder.",
+         "--out results log.adi"},
+        {"--plugin", nullptr, ValueKind::File, "PATH",
+         "The plug-in library to use. Default: the one beside this\n"
+         "program, else the one of the release it came in\n"
+         "(../lib/ when installed, x86\\ or x64\\ on Windows).",
+         "--plugin ./libStatsMorvantia.so log.adi"},
+        {"--quiet", "-q", ValueKind::None, nullptr,
+         "No report of where the files went, no notes; errors are\n"
+         "still shown.",
+         "--quiet log.adi"},
+        {"--help", "-h", ValueKind::None, nullptr,
+         "This text.",
+         "--help"},
+        {"--version", nullptr, ValueKind::None, nullptr,
+         "The program's version.",
+         "--version"},
+        {"--bash-completion", nullptr, ValueKind::None, nullptr,
+         "Print a bash completion script for this program.",
+         "--bash-completion > morvantia-score.bash"},
+    });
+    return table;
+}
 
 bool isSafeIniValue(const std::string &value) {
     for (char c : value) {
@@ -86,7 +155,7 @@ bool parseOptions(const std::vector<std::string> &args, Options &options,
             arg = arg.substr(0, equals);
             hasValue = true;
         }
-        if (takesValue(arg)) {
+        if (optionTable().takesValue(arg)) {
             if (!hasValue) {
                 if (i + 1 >= args.size()) {
                     error = arg + " needs a value";
@@ -168,12 +237,14 @@ bool parseOptions(const std::vector<std::string> &args, Options &options,
             options.help = true;
         } else if (arg == "--version") {
             options.version = true;
+        } else if (arg == "--bash-completion") {
+            options.bashCompletion = true;
         } else {
             error = "unknown option " + arg;
             return false;
         }
     }
-    if (options.help || options.version) return true;
+    if (options.help || options.version || options.bashCompletion) return true;
     if (options.html && options.json) {
         error = "--html and --json cannot be used together";
         return false;
@@ -190,7 +261,7 @@ bool parseOptions(const std::vector<std::string> &args, Options &options,
 }
 
 std::string helpText() {
-    return R"(Usage: morvantia-score [OPTIONS] LOG
+    return std::string(R"(Usage: morvantia-score [OPTIONS] LOG
 
 Scores a MORVANTIA contest log with the scoring plug-in, called exactly as
 the logging program calls it, and prints the plug-in's summary. LOG is an
@@ -198,61 +269,7 @@ ADIF (.adi/.adif), ADX or Cabrillo 2/3 (.cbr/.log) file, told apart by its
 content; - reads the log from standard input.
 
 Options:
-  --call CALL      Your own call sign. Default: STATION_CALLSIGN (or
-                   OPERATOR) of the ADIF log, CALLSIGN: of a Cabrillo log.
-                     morvantia-score --call YO2MVT log.adi
-  --prefix PREFIX  Your own country prefix. Default: worked out from your
-                   call sign (YO for YO..YR calls).
-                     morvantia-score --prefix DL log.adi
-  --code CODE      Your own county (Romanian stations) or country code, the
-                   two letters you send after the serial number. Default:
-                   the code of the log's sent exchanges, when they all give
-                   the same two letters; otherwise the run stops and asks
-                   for --code.
-                     morvantia-score --code TM log.adi
-  --start TIME     Contest start: QSOs before it are left out, each with a
-                   note. Default: the earliest QSO (nothing left out).
-                     morvantia-score --start "2024-02-03 16:00" log.adi
-  --end TIME       Contest end: QSOs after it are left out, each with a
-                   note; a date alone means the end of that day. Its date
-                   names the bad-QSO file. Default: the latest QSO.
-                     morvantia-score --end "2024-02-03 20:00" log.adi
-  --cty FILE       Country file in the cty.dat format; it decides every
-                   station's country prefix.
-                     morvantia-score --cty cty.dat log.adi
-  --html           Print the summary as an HTML page.
-                     morvantia-score --html log.adi > summary.html
-  --json           Print the figures of the summary as JSON, for scripts
-                   (the fields are listed below).
-                     morvantia-score --json log.adi
-  --cabrillo       Ask the plug-in for its Cabrillo export; the station
-                   details come from the plug-in's INI file in the working
-                   folder, the log's own station fields and --station. The
-                   Windows plug-in shows them in its dialog for a last look.
-                     morvantia-score --cabrillo --out yo2mvt log.adi
-  --station KEY=VALUE
-                   A station detail for the Cabrillo export. KEY is one of
-                   Name, Address, Address_City, Address_Province,
-                   Address_PostalCode, Address_Country, Operators, Club,
-                   Email, SoapBox.
-                     morvantia-score --station "Name=Ana Pop" --cabrillo log.adi
-  --out DIR        Working folder of the plug-in: its INI file
-                   (Plugins/Morvantia.ini), the bad-QSO file and the
-                   Cabrillo log go there. Created when missing. Default: a
-                   new folder LOGNAME-score (LOGNAME-score-2, ... when taken)
-                   in the current folder.
-                     morvantia-score --out results log.adi
-  --plugin PATH    The plug-in library to use. Default: the one beside this
-                   program.
-                     morvantia-score --plugin ./libStatsMorvantia.so log.adi
-  -q, --quiet      No report of where the files went, no notes; errors are
-                   still shown.
-                     morvantia-score --quiet log.adi
-  -h, --help       This text.
-                     morvantia-score --help
-  --version        The program's version.
-                     morvantia-score --version
-
+)" + optionTable().helpSection() + R"(
 What is read from the log:
   ADIF/ADX   CALL; QSO_DATE and TIME_ON; BAND, else FREQ (MHz); MODE and
              SUBMODE (SSB, USB, LSB -> SSB; PSK with PSK31/PSK63/PSK125 and
@@ -298,7 +315,7 @@ Exit status: 0 scored cleanly, 1 scored with records left out (each one
 reported with its line and record number), 2 log or options unusable, or
 a file of the run (bad-QSO file, settings, Cabrillo log) could not be
 written, each named on standard error.
-)";
+)");
 }
 
 }  // namespace score

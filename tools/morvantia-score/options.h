@@ -2,6 +2,7 @@
 #pragma once
 
 #include "tools/morvantia-score/contest_log.h"
+#include "tools/morvantia-score/option_table.h"
 
 #include <optional>
 #include <string>
@@ -26,7 +27,11 @@ struct Options {
     bool quiet = false;
     bool help = false;
     bool version = false;
+    bool bashCompletion = false;
 };
+
+// Every option of morvantia-score, with its help.
+const OptionTable &optionTable();
 
 // Parses the arguments after the program name. Both "--call X" and
 // "--call=X" are accepted. False with a message for anything unusable.

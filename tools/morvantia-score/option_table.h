@@ -1,0 +1,45 @@
+// The options of a command-line program as one table, from which its
+// --help text, its parsing of which options take a value and its bash
+// completion are all made, so the three never disagree.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace score {
+
+// What an option's value is, for completion.
+enum class ValueKind { None, Text, File, Folder };
+
+struct OptionSpec {
+    const char *name;       // "--call"
+    const char *shortName;  // "-q", or null
+    ValueKind kind;
+    const char *valueName;  // "CALL" in the help, null without a value
+    const char *help;       // lines joined by '\n'
+    const char *example;    // arguments after the program name
+};
+
+class OptionTable {
+public:
+    OptionTable(std::string program, std::vector<OptionSpec> options);
+
+    // The option called name ("--call" or its short name), or null.
+    const OptionSpec *find(const std::string &name) const;
+    bool takesValue(const std::string &name) const;
+
+    // The options section of --help: each option, its text and an example.
+    std::string helpSection() const;
+
+    // A bash completion script: options after "-", then folders or files
+    // as each option's value wants, files for the log arguments.
+    std::string bashCompletion() const;
+
+    const std::string &program() const { return program_; }
+
+private:
+    std::string program_;
+    std::vector<OptionSpec> options_;
+};
+
+}  // namespace score

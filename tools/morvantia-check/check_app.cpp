@@ -1,0 +1,269 @@
+#include "tools/morvantia-check/check_app.h"
+
+#include "platform/dynamic_library.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "tools/morvantia-check/check_options.h"
+#include "tools/morvantia-check/contest_check.h"
+#include "tools/morvantia-check/reports.h"
+#include "tools/morvantia-score/app.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+#ifndef MORVANTIA_VERSION
+#define MORVANTIA_VERSION "unknown"
+#endif
+
+namespace check {
+namespace {
+
+const char *const kProgram = "morvantia-check";
+
+class Messages {
+public:
+    Messages(std::FILE *err, bool quiet) : err_(err), quiet_(quiet) {}
+    void error(const std::string &text) const { std::fprintf(err_, "%s: %s\n", kProgram, text.c_str()); }
+    void note(const std::string &text) const {
+        if (!quiet_) error(text);
+    }
+
+private:
+    std::FILE *err_;
+    bool quiet_;
+};
+
+// A bar on one terminal line, redrawn only when it moves.
+class Progress {
+public:
+    Progress(std::FILE *err, bool shown) : err_(err), shown_(shown) {}
+    void update(const char *stage, std::size_t done, std::size_t total) {
+        if (!shown_ || total == 0) return;
+        const int width = 30;
+        const int filled = static_cast<int>(done * width / total);
+        const int percent = static_cast<int>(done * 100 / total);
+        if (stage == stage_ && percent == percent_ && done != total) return;
+        stage_ = stage;
+        percent_ = percent;
+        std::fprintf(err_, "\r%s: %-9s [%s%s] %zu/%zu", kProgram, stage,
+                     std::string(filled, '#').c_str(), std::string(width - filled, '.').c_str(),
+                     done, total);
+        if (done == total) std::fputc('\n', err_);
+        std::fflush(err_);
+    }
+
+private:
+    std::FILE *err_;
+    bool shown_;
+    const char *stage_ = nullptr;
+    int percent_ = -1;
+};
+
+bool readFile(const std::string &path, std::string &text, std::string &error) {
+    std::FILE *file = platform::openFile(path, "rb");
+    if (file == nullptr) {
+        error = std::strerror(errno);
+        return false;
+    }
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+    const bool ok = std::ferror(file) == 0;
+    std::fclose(file);
+    if (!ok) error = "read error";
+    return ok;
+}
+
+struct Input {
+    std::string given;     // as the user named it, for messages and reports
+    std::string absolute;  // to open after the plug-in moved the current folder
+};
+
+// Files named, and every file of the folders named (but hidden ones), in
+// name order.
+std::vector<Input> collectInputs(const std::vector<std::string> &names,
+                                 std::vector<InputProblem> &problems) {
+    std::vector<Input> inputs;
+    for (const std::string &name : names) {
+        if (platform::isFolder(name)) {
+            std::vector<std::string> files = platform::findFiles(platform::joinPath(name, "*"));
+            std::sort(files.begin(), files.end());
+            int taken = 0;
+            for (const std::string &file : files) {
+                if (file.empty() || file[0] == '.') continue;
+                const std::string path = platform::joinPath(name, file);
+                inputs.push_back({path, platform::absolutePath(path)});
+                ++taken;
+            }
+            if (taken == 0) problems.push_back({name, 0, "the folder holds no log"});
+        } else if (platform::fileStamp(name)) {
+            inputs.push_back({name, platform::absolutePath(name)});
+        } else {
+            problems.push_back({name, 0, "no such file or folder"});
+        }
+    }
+    return inputs;
+}
+
+std::optional<std::string> freshFolder() {
+    for (int n = 1; n < 1000; ++n) {
+        const std::string name = n == 1 ? "check-results" : "check-results-" + std::to_string(n);
+        if (!platform::isFolder(name) && !platform::fileStamp(name)) return name;
+    }
+    return std::nullopt;
+}
+
+void reportProblem(const Messages &messages, const InputProblem &p) {
+    messages.error(p.file + (p.line > 0 ? ":" + std::to_string(p.line) : std::string()) + ": " +
+                   p.message);
+}
+
+int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bool errIsTerminal) {
+    CheckOptions options;
+    std::string error;
+    if (!parseCheckOptions(args, options, error)) {
+        Messages(err, false).error(error + " (see --help)");
+        return score::kExitUnusable;
+    }
+    if (options.help) {
+        const std::string help = checkHelpText();
+        std::fwrite(help.data(), 1, help.size(), out);
+        return score::kExitClean;
+    }
+    if (options.bashCompletion) {
+        const std::string script = checkOptionTable().bashCompletion();
+        std::fwrite(script.data(), 1, script.size(), out);
+        return score::kExitClean;
+    }
+    if (options.version) {
+        std::fprintf(out, "%s %s\n", kProgram, MORVANTIA_VERSION);
+        return score::kExitClean;
+    }
+    const Messages messages(err, options.quiet);
+    Progress progress(err, errIsTerminal && !options.quiet);
+
+    score::CountryResolver countries;
+    if (options.ctyPath) {
+        std::string text;
+        if (!readFile(*options.ctyPath, text, error)) {
+            messages.error("cannot read " + *options.ctyPath + ": " + error);
+            return score::kExitUnusable;
+        }
+        std::optional<score::CountryFile> file = score::CountryFile::parse(text, error);
+        if (!file) {
+            messages.error(*options.ctyPath + ": " + error);
+            return score::kExitUnusable;
+        }
+        countries = score::CountryResolver(std::move(*file));
+    }
+
+    std::vector<InputProblem> problems;
+    const std::vector<Input> inputs = collectInputs(options.inputs, problems);
+    for (const InputProblem &p : problems) reportProblem(messages, p);
+
+    std::string outDir;
+    if (options.outDir) {
+        outDir = platform::absolutePath(*options.outDir);
+    } else {
+        const std::optional<std::string> folder = freshFolder();
+        if (!folder) {
+            messages.error("no free name for the results folder; give --out");
+            return score::kExitUnusable;
+        }
+        outDir = platform::absolutePath(*folder);
+    }
+    const std::string reportDir = platform::joinPath(outDir, "reports");
+    if (!platform::makeFolders(reportDir, error)) {
+        messages.error("cannot create the results folder: " + error);
+        return score::kExitUnusable;
+    }
+    const std::string pluginPath = options.pluginPath
+                                       ? platform::absolutePath(*options.pluginPath)
+                                       : platform::defaultPluginPath();
+    PluginScorer scorer;
+    if (!scorer.open(pluginPath, platform::joinPath(outDir, ".plugin"), error)) {
+        messages.error(error);
+        return score::kExitUnusable;
+    }
+
+    ContestCheck contest(options.windowMinutes, scorer, countries);
+    std::size_t leftOut = problems.size();
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        std::vector<InputProblem> found;
+        std::string text;
+        bool added = false;
+        if (!readFile(inputs[i].absolute, text, error)) {
+            found.push_back({inputs[i].given, 0, "cannot read: " + error + "; left out"});
+        } else if (!contest.addLog(inputs[i].given, text, found, added, error)) {
+            messages.error(error);
+            return score::kExitUnusable;
+        }
+        if (!found.empty()) {
+            // Messages go above the bar, which is drawn again below them.
+            if (errIsTerminal && !options.quiet) std::fputs("\r\x1b[K", err);
+            for (const InputProblem &p : found) reportProblem(messages, p);
+            leftOut += found.size();
+            problems.insert(problems.end(), found.begin(), found.end());
+        }
+        progress.update("reading", i + 1, inputs.size());
+    }
+    if (contest.entrants().empty()) {
+        messages.error("no log could be checked");
+        return score::kExitUnusable;
+    }
+    if (!contest.finish(error, [&progress](std::size_t done, std::size_t total) {
+            progress.update("checking", done, total);
+        })) {
+        messages.error(error);
+        return score::kExitUnusable;
+    }
+
+    auto write = [&](const std::string &path, const std::string &content) {
+        if (platform::writeFileWhole(path, content)) return true;
+        messages.error("cannot write " + path);
+        return false;
+    };
+    const std::vector<Entrant> &entrants = contest.entrants();
+    for (std::size_t i = 0; i < entrants.size(); ++i) {
+        if (!write(platform::joinPath(reportDir, reportFileName(entrants[i].call)),
+                   entrantReport(contest, i)))
+            return score::kExitUnusable;
+        progress.update("reports", i + 1, entrants.size());
+    }
+    const std::string table = resultsText(contest);
+    if (!write(platform::joinPath(outDir, "results.txt"), table) ||
+        !write(platform::joinPath(outDir, "results.csv"), resultsCsv(contest)) ||
+        !write(platform::joinPath(outDir, "results.html"), resultsHtml(contest)))
+        return score::kExitUnusable;
+
+    if (options.json)
+        writeJson(contest, problems,
+                  [out](const std::string &piece) { std::fwrite(piece.data(), 1, piece.size(), out); });
+    else
+        std::fwrite(table.data(), 1, table.size(), out);
+    std::fflush(out);
+
+    messages.note(std::to_string(entrants.size()) + " logs checked; results in " + outDir +
+                  " (results.txt, results.csv, results.html, reports/)");
+    if (leftOut > 0)
+        messages.note(std::to_string(leftOut) + " problems with the logs, see above");
+    return leftOut > 0 ? score::kExitSkipped : score::kExitClean;
+}
+
+}  // namespace
+
+int runCheckApp(const std::vector<std::string> &args, std::FILE *out, std::FILE *err,
+                bool errIsTerminal) {
+    try {
+        return run(args, out, err, errIsTerminal);
+    } catch (const std::exception &e) {
+        std::fprintf(err, "%s: internal error: %s\n", kProgram, e.what());
+    } catch (...) {
+        std::fprintf(err, "%s: internal error\n", kProgram);
+    }
+    return score::kExitUnusable;
+}
+
+}  // namespace check

@@ -1,0 +1,170 @@
+#include "tools/morvantia-check/check_options.h"
+
+#include "tools/morvantia-score/options.h"
+#include "tools/morvantia-score/text.h"
+
+namespace check {
+using score::ValueKind;
+
+const score::OptionTable &checkOptionTable() {
+    static const score::OptionTable table("morvantia-check", {
+        {"--out", nullptr, ValueKind::Folder, "DIR",
+         "Folder for the results: results.txt, results.csv,\n"
+         "results.html, and reports/CALL.txt for each entrant.\n"
+         "Created when missing. Default: a new folder\n"
+         "check-results (check-results-2, ... when taken).",
+         "--out results logs/"},
+        {"--window", nullptr, ValueKind::Text, "MIN",
+         "Minutes the two logs' times of one QSO may differ, 0 to\n"
+         "1440. Default: 3.",
+         "--window 5 logs/"},
+        {"--json", nullptr, ValueKind::None, nullptr,
+         "Print the whole outcome as JSON instead of the results\n"
+         "table: every log with its scores, every QSO with its\n"
+         "status and the other station's line.",
+         "--json logs/ > check.json"},
+        {"--cty", nullptr, ValueKind::File, "FILE",
+         "Country file in the cty.dat format; it decides every\n"
+         "station's country prefix for the plug-in.",
+         "--cty cty.dat logs/"},
+        {"--plugin", nullptr, ValueKind::File, "PATH",
+         "The plug-in library to use. Default: the one beside this\n"
+         "program, else the one of the release it came in\n"
+         "(../lib/ when installed, x86\\ or x64\\ on Windows).",
+         "--plugin ./libStatsMorvantia.so logs/"},
+        {"--quiet", "-q", ValueKind::None, nullptr,
+         "No progress and no notes; problems with the logs are\n"
+         "still shown.",
+         "--quiet logs/"},
+        {"--help", "-h", ValueKind::None, nullptr, "This text.", "--help"},
+        {"--version", nullptr, ValueKind::None, nullptr, "The program's version.", "--version"},
+        {"--bash-completion", nullptr, ValueKind::None, nullptr,
+         "Print a bash completion script for this program.",
+         "--bash-completion > morvantia-check.bash"},
+    });
+    return table;
+}
+
+bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &options,
+                       std::string &error) {
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            if (arg == "-" && !optionsEnded) {
+                error = "logs are read from files and folders, not from standard input";
+                return false;
+            }
+            if (arg.empty()) {
+                error = "an empty log name";
+                return false;
+            }
+            options.inputs.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string value;
+        bool hasValue = false;
+        const std::size_t equals = arg.find('=');
+        if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+            arg = arg.substr(0, equals);
+            hasValue = true;
+        }
+        if (checkOptionTable().takesValue(arg)) {
+            if (!hasValue) {
+                if (i + 1 >= args.size()) {
+                    error = arg + " needs a value";
+                    return false;
+                }
+                value = args[++i];
+            }
+            if (value.empty()) {
+                error = arg + " needs a value";
+                return false;
+            }
+        } else if (hasValue) {
+            error = arg + " takes no value";
+            return false;
+        }
+
+        if (arg == "--out") {
+            options.outDir = value;
+        } else if (arg == "--plugin") {
+            options.pluginPath = value;
+        } else if (arg == "--cty") {
+            options.ctyPath = value;
+        } else if (arg == "--window") {
+            if (!score::allDigits(value) || value.size() > 4 ||
+                std::stoi(value) > kMaxWindowMinutes) {
+                error = "--window \"" + value + "\" is not a number of minutes from 0 to " +
+                        std::to_string(kMaxWindowMinutes);
+                return false;
+            }
+            options.windowMinutes = std::stoi(value);
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--quiet" || arg == "-q") {
+            options.quiet = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else if (arg == "--bash-completion") {
+            options.bashCompletion = true;
+        } else {
+            error = "unknown option " + arg;
+            return false;
+        }
+    }
+    if (options.help || options.version || options.bashCompletion) return true;
+    if (options.inputs.empty()) {
+        error = "no logs given (log files, or a folder of logs)";
+        return false;
+    }
+    return true;
+}
+
+std::string checkHelpText() {
+    return std::string(R"(Usage: morvantia-check [OPTIONS] LOG... | DIR
+
+Checks the logs of a MORVANTIA contest against each other and scores each
+one with the scoring plug-in, without the QSOs the check removed. LOG is a
+Cabrillo 2/3, ADIF or ADX log, one per entrant (ADIF and ADX with the
+station's call in STATION_CALLSIGN or OPERATOR); DIR stands for every log
+in that folder. A log that cannot be read is reported with its file and
+line and left out; the check goes on without it.
+
+A QSO of A with B (band, mode class CW, SSB or DIGI, time) is
+  confirmed        when B's log holds a QSO with A on the same band and mode
+                   class within the window; each QSO of B confirms one QSO
+                   of A at most, nearest in time first;
+  busted exchange  when confirmed, but the serial number or code A logged is
+                   not what B sent;
+  busted call      when B sent no log, but a station that did, one character
+                   from B (changed, added or dropped), logged A on that band
+                   and mode class within the window;
+  not in log       when B sent a log without the QSO (unless B busted A's
+                   call: then it is confirmed);
+  unique           when B sent no log and no other log holds B;
+  unchecked        when B sent no log but other logs hold B;
+  dupe, bad        as the plug-in rules them (repeats, wrong band or mode,
+                   no exchange, no county).
+Not in log, busted call and busted exchange QSOs are left out of the checked
+score; unique and unchecked QSOs count.
+
+Options:
+)" + checkOptionTable().helpSection() + R"(
+Output: the results table on standard output (or JSON with --json), the
+files in --out, problems with the logs on standard error, and a progress
+bar there when it is a terminal.
+Exit status: 0 every log checked in full, 1 some log or QSO line left out
+(each one reported), 2 nothing could be checked: options, the plug-in, no
+usable log, or a result file that could not be written.
+)");
+}
+
+}  // namespace check

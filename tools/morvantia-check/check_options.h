@@ -1,0 +1,38 @@
+// The command line of morvantia-check.
+#pragma once
+
+#include "tools/morvantia-score/option_table.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace check {
+
+struct CheckOptions {
+    std::vector<std::string> inputs;  // log files and folders of logs
+    std::optional<std::string> outDir;
+    std::optional<std::string> pluginPath;
+    std::optional<std::string> ctyPath;
+    int windowMinutes = 3;
+    bool json = false;
+    bool quiet = false;
+    bool help = false;
+    bool version = false;
+    bool bashCompletion = false;
+};
+
+// Every option of morvantia-check, with its help.
+const score::OptionTable &checkOptionTable();
+
+constexpr int kMaxWindowMinutes = 1440;
+
+// Parses the arguments after the program name; "--out X" and "--out=X" are
+// both accepted, "--" ends the options. False with a message for anything
+// unusable.
+bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &options,
+                       std::string &error);
+
+std::string checkHelpText();
+
+}  // namespace check

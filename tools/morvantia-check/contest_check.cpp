@@ -1,0 +1,204 @@
+#include "tools/morvantia-check/contest_check.h"
+
+#include "engine/contest_rules.h"
+#include "tools/morvantia-score/options.h"
+#include "tools/morvantia-score/text.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace check {
+
+bool removesQso(Status status) {
+    return status == Status::NotInLog || status == Status::BustedCall ||
+           status == Status::BustedExchange;
+}
+
+Status shownStatus(Status crossStatus, Verdict asSent, std::optional<Verdict> inCheckedLog) {
+    if (asSent == Verdict::Bad) return Status::Bad;
+    if (removesQso(crossStatus)) return asSent == Verdict::Dupe ? Status::Dupe : crossStatus;
+    if (inCheckedLog == Verdict::Dupe) return Status::Dupe;
+    if (inCheckedLog == Verdict::Bad) return Status::Bad;
+    return crossStatus;
+}
+
+long long minutesOf(const score::QsoTime &t) {
+    // Days from the civil date (proleptic Gregorian), shifted to 1900.
+    const int y = t.month <= 2 ? t.year - 1 : t.year;
+    const int era = y / 400;
+    const int yearOfEra = y - era * 400;
+    const int monthIndex = (t.month + 9) % 12;
+    const int dayOfYear = (153 * monthIndex + 2) / 5 + t.day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    const long long days = static_cast<long long>(era) * 146097 + dayOfEra - 693901;
+    return (days * 24 + t.hour) * 60 + t.minute;
+}
+
+std::string modeClassOf(const std::string &mode) {
+    switch (engine::modeClass(mode)) {
+    case engine::kCw: return "CW";
+    case engine::kSsb: return "SSB";
+    case engine::kDigi: return "DIGI";
+    default: return score::upper(mode);
+    }
+}
+
+namespace {
+
+// Leading digits of a text as a number; -1 for none.
+int serialOf(const std::string &text) {
+    const std::string digits = score::leadingDigits(text);
+    if (digits.empty()) return -1;
+    // Long runs of digits are not serial numbers; keep them comparable.
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos) return 0;
+    if (digits.size() - first > 9) return 999999999;
+    return std::stoi(digits.substr(first));
+}
+
+}  // namespace
+
+ContestCheck::ContestCheck(int windowMinutes, LogScorer &scorer,
+                           const score::CountryResolver &countries)
+    : window_(windowMinutes), scorer_(scorer), countries_(countries), cross_(windowMinutes) {}
+
+std::uint16_t ContestCheck::reasonId(const std::string &reason) {
+    for (std::size_t i = 0; i < reasons_.size(); ++i)
+        if (reasons_[i] == reason) return static_cast<std::uint16_t>(i);
+    if (reasons_.size() >= 0xFFFF) return 0;
+    reasons_.push_back(reason);
+    return static_cast<std::uint16_t>(reasons_.size() - 1);
+}
+
+bool ContestCheck::addLog(const std::string &file, const std::string &text,
+                          std::vector<InputProblem> &problems, bool &added, std::string &error) {
+    added = false;
+    Entrant entrant;
+    entrant.file = file;
+    entrant.log = score::readLog(text, countries_);
+    entrant.format = entrant.log.format;
+    if (entrant.format == score::LogFormat::Unknown) {
+        problems.push_back({file, 0, "not an ADIF, ADX or Cabrillo log; left out"});
+        return true;
+    }
+    for (const score::ReadProblem &p : entrant.log.problems)
+        problems.push_back({file, p.line, p.message + "; left out"});
+    entrant.call = score::upper(score::trim(entrant.log.ownCall));
+    if (entrant.call.empty()) {
+        problems.push_back({file, 0,
+                            "no own call sign (CALLSIGN:, or STATION_CALLSIGN in ADIF); the log "
+                            "is left out"});
+        return true;
+    }
+    if (!score::isPlausibleCall(entrant.call)) {
+        problems.push_back({file, 0, "own call sign \"" + entrant.call +
+                                         "\" is not a call sign; the log is left out"});
+        return true;
+    }
+    if (entrant.log.qsos.empty()) {
+        problems.push_back({file, 0, "no QSO could be read; the log is left out"});
+        return true;
+    }
+    bool fresh = false;
+    const std::uint32_t index = cross_.addLog(entrant.call, fresh);
+    if (!fresh) {
+        problems.push_back({file, 0, entrant.call + " sent a log already (" +
+                                         entrants_[index].file + "); this one is left out"});
+        return true;
+    }
+    entrant.header = readLogHeader(text);
+    entrant.log.station.clear();
+
+    ScoreRequest &request = entrant.request;
+    request.ownCall = entrant.call;
+    request.ownPrefix = countries_.prefixFor(entrant.call);
+    if (!entrant.log.ownCode.empty() && score::isSafeIniValue(entrant.log.ownCode))
+        request.ownCode = entrant.log.ownCode;
+    const auto byTime = [](const score::ContestQso &a, const score::ContestQso &b) {
+        return a.time < b.time;
+    };
+    request.start = std::min_element(entrant.log.qsos.begin(), entrant.log.qsos.end(), byTime)->time;
+    request.end = std::max_element(entrant.log.qsos.begin(), entrant.log.qsos.end(), byTime)->time;
+
+    std::vector<const score::ContestQso *> all;
+    all.reserve(entrant.log.qsos.size());
+    for (const score::ContestQso &q : entrant.log.qsos) all.push_back(&q);
+    ScoredLog scored;
+    if (!scorer_.score(request, all, scored, error)) {
+        error = file + ": " + error;
+        return false;
+    }
+    entrant.uncheckedScore = scored.score;
+
+    const std::string ownCode = entrant.log.ownCode;
+    for (const score::ContestQso &q : entrant.log.qsos) {
+        QsoFacts facts;
+        facts.call = q.call;
+        facts.band = q.band;
+        facts.modeClass = modeClassOf(q.mode);
+        facts.minute = minutesOf(q.time);
+        facts.serialSent = serialOf(q.sentNumber);
+        facts.codeSent = q.sentCode.empty() ? ownCode : q.sentCode;
+        facts.serialReceived = serialOf(q.receivedExchange);
+        facts.codeReceived = score::lettersOf(q.receivedExchange);
+        cross_.addQso(index, facts);
+    }
+    entrants_.push_back(std::move(entrant));
+    asSent_.push_back(std::move(scored.verdicts));
+    added = true;
+    return true;
+}
+
+bool ContestCheck::finish(std::string &error,
+                          const std::function<void(std::size_t, std::size_t)> &progress) {
+    cross_.run();
+    for (std::uint32_t l = 0; l < entrants_.size(); ++l) {
+        Entrant &entrant = entrants_[l];
+        const std::vector<PluginVerdict> &asSent = asSent_[l];
+        const std::size_t count = entrant.log.qsos.size();
+        std::vector<const score::ContestQso *> kept;
+        std::vector<std::size_t> keptIndex;
+        for (std::uint32_t q = 0; q < count; ++q)
+            if (!removesQso(cross_.finding(l, q).status)) {
+                kept.push_back(&entrant.log.qsos[q]);
+                keptIndex.push_back(q);
+            }
+        ScoredLog checked;
+        if (kept.size() == count) {
+            // Nothing removed: the checked log is the log as sent.
+            checked.score = entrant.uncheckedScore;
+            checked.verdicts = asSent;
+        } else if (!scorer_.score(entrant.request, kept, checked, error)) {
+            error = entrant.file + ": " + error;
+            return false;
+        }
+        entrant.checkedScore = checked.score;
+
+        std::vector<std::optional<Verdict>> inChecked(count);
+        std::vector<std::size_t> checkedAt(count, 0);
+        for (std::size_t k = 0; k < keptIndex.size(); ++k) {
+            inChecked[keptIndex[k]] = checked.verdicts[k].verdict;
+            checkedAt[keptIndex[k]] = k;
+        }
+        entrant.results.assign(count, QsoResult{});
+        entrant.counts.fill(0);
+        for (std::uint32_t q = 0; q < count; ++q) {
+            const Finding &finding = cross_.finding(l, q);
+            QsoResult &result = entrant.results[q];
+            result.status = shownStatus(finding.status, asSent[q].verdict, inChecked[q]);
+            if (result.status == Status::Bad) {
+                result.reason = reasonId(asSent[q].verdict == Verdict::Bad
+                                             ? asSent[q].reason
+                                             : checked.verdicts[checkedAt[q]].reason);
+            } else if (result.status != Status::Dupe) {
+                result.other = finding.other;
+            }
+            ++entrant.counts[static_cast<int>(result.status)];
+        }
+        if (progress) progress(l + 1, entrants_.size());
+    }
+    asSent_.clear();
+    return true;
+}
+
+}  // namespace check

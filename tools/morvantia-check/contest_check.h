@@ -1,0 +1,101 @@
+// The whole check of a contest: logs read, each scored by the plug-in as
+// sent, every QSO cross-checked, each log scored again without the QSOs the
+// cross-check removed, and one status per QSO.
+#pragma once
+
+#include "tools/morvantia-check/cross_check.h"
+#include "tools/morvantia-check/log_header.h"
+#include "tools/morvantia-check/plugin_scorer.h"
+#include "tools/morvantia-score/contest_log.h"
+#include "tools/morvantia-score/country_prefix.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace check {
+
+// True for the statuses that take a QSO out of the checked log: not in log,
+// busted call, busted exchange.
+bool removesQso(Status status);
+
+// The status shown for a QSO, from what the cross-check found and what the
+// plug-in made of it in the log as sent and, when it stayed in, in the
+// checked log:
+//   - a QSO the plug-in refuses or rules bad is bad, whatever else holds;
+//   - a QSO the cross-check removes keeps that status, unless it was a dupe
+//     in the log as sent: a repeat that never counted stays a dupe;
+//   - a QSO left in the checked log is a dupe when the plug-in rules it one
+//     there, since an earlier QSO with that station still counts;
+//   - anything else is what the cross-check found.
+// So a repeat whose first QSO was removed counts in its place.
+Status shownStatus(Status crossStatus, Verdict asSent, std::optional<Verdict> inCheckedLog);
+
+struct QsoResult {
+    Status status = Status::Confirmed;
+    QsoRef other;                // see Finding; none for dupes and bad QSOs
+    std::uint16_t reason = 0;    // bad QSOs: index into ContestCheck::reasons()
+};
+
+struct Entrant {
+    std::string file;  // as given
+    std::string call;
+    score::LogFormat format = score::LogFormat::Unknown;
+    LogHeader header;
+    score::ContestLog log;
+    ScoreRequest request;
+    int uncheckedScore = 0;  // the plug-in's score of the log as sent
+    int checkedScore = 0;
+    std::vector<QsoResult> results;  // one per QSO of log.qsos
+    std::array<int, kStatusCount> counts{};
+};
+
+// A log, or a record of one, that was left out.
+struct InputProblem {
+    std::string file;
+    int line = 0;  // 0: the file as a whole
+    std::string message;
+};
+
+class ContestCheck {
+public:
+    ContestCheck(int windowMinutes, LogScorer &scorer, const score::CountryResolver &countries);
+
+    // Reads one log and scores it as sent. Records that cannot be read are
+    // added to problems and left out; a log that cannot be used at all (no
+    // log format, no own call, no QSO, a call that sent a log already) is
+    // left out with a problem and false. Fails, with error, only when the
+    // plug-in fails.
+    bool addLog(const std::string &file, const std::string &text,
+                std::vector<InputProblem> &problems, bool &added, std::string &error);
+
+    // Cross-checks all logs added and scores each again without its removed
+    // QSOs. progress(done, total) after each log.
+    bool finish(std::string &error,
+                const std::function<void(std::size_t, std::size_t)> &progress = {});
+
+    int windowMinutes() const { return window_; }
+    const std::vector<Entrant> &entrants() const { return entrants_; }
+    const std::vector<std::string> &reasons() const { return reasons_; }
+
+private:
+    std::uint16_t reasonId(const std::string &reason);
+
+    int window_;
+    LogScorer &scorer_;
+    const score::CountryResolver &countries_;
+    CrossCheck cross_;
+    std::vector<Entrant> entrants_;
+    std::vector<std::vector<PluginVerdict>> asSent_;  // kept until finish
+    std::vector<std::string> reasons_{""};
+};
+
+// Minutes since 1 January 1900 of a QSO time; seconds are dropped.
+long long minutesOf(const score::QsoTime &time);
+
+// "CW", "SSB", "DIGI" for the contest's modes; any other mode as logged.
+std::string modeClassOf(const std::string &mode);
+
+}  // namespace check

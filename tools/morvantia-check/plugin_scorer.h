@@ -1,0 +1,72 @@
+// Scoring one log after another with the plug-in, loaded once, called as the
+// logging program calls it (ResetStats0 starts each log, AddData0 for every
+// QSO in log order, GetResult0), with the plug-in's own verdict on each QSO.
+#pragma once
+
+#include "host/plugin_host.h"
+#include "platform/dynamic_library.h"
+#include "tools/morvantia-score/contest_log.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace check {
+
+// What the plug-in made of one QSO.
+enum class Verdict : std::uint8_t { Counted, Dupe, Bad };
+
+struct PluginVerdict {
+    Verdict verdict = Verdict::Counted;
+    std::string reason;  // for Bad: the plug-in's words, such as "WRONG BAND"
+};
+
+// The verdict from what AddData0 answered (0: refused) and the lines the
+// plug-in added to its bad-QSO file for the QSO: a dupe line for each
+// earlier QSO it repeats, one line naming any other problem.
+PluginVerdict readVerdict(int added, const std::string &appendedLines);
+
+struct ScoreRequest {
+    std::string ownCall;
+    std::string ownPrefix;
+    std::optional<std::string> ownCode;  // none: the plug-in has no own code
+    score::QsoTime start;
+    score::QsoTime end;
+};
+
+struct ScoredLog {
+    int score = 0;
+    std::vector<PluginVerdict> verdicts;  // one per QSO given, in order
+};
+
+class LogScorer {
+public:
+    virtual ~LogScorer() = default;
+    virtual bool score(const ScoreRequest &request,
+                       const std::vector<const score::ContestQso *> &qsos, ScoredLog &scored,
+                       std::string &error) = 0;
+};
+
+class PluginScorer : public LogScorer {
+public:
+    PluginScorer();
+    ~PluginScorer() override;
+
+    // Loads the plug-in and makes workFolder (created when missing) the
+    // current folder: the plug-in keeps its INI file and bad-QSO file there.
+    // Every path used afterwards must be absolute.
+    bool open(const std::string &pluginPath, const std::string &workFolder, std::string &error);
+
+    bool score(const ScoreRequest &request, const std::vector<const score::ContestQso *> &qsos,
+               ScoredLog &scored, std::string &error) override;
+
+private:
+    std::string pluginPath_;
+    platform::DynamicLibrary library_;
+    std::unique_ptr<host::PluginHost> host_;
+    std::optional<std::string> writtenCode_;
+};
+
+}  // namespace check

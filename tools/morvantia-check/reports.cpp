@@ -1,0 +1,451 @@
+#include "tools/morvantia-check/reports.h"
+
+#include "tools/morvantia-score/summary_figures.h"
+#include "tools/morvantia-score/text.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+namespace check {
+namespace {
+
+const char *const kSep = "  ";
+
+std::string two(int n) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "%02d", n);
+    return buffer;
+}
+
+std::string dateText(const score::QsoTime &t) {
+    return std::to_string(t.year) + "-" + two(t.month) + "-" + two(t.day);
+}
+
+std::string exchange(const std::string &serial, const std::string &code) {
+    if (serial.empty()) return code;
+    if (code.empty()) return serial;
+    return serial + " " + code;
+}
+
+// The label a status has in the reports.
+const char *statusLabel(Status status) {
+    switch (status) {
+    case Status::Confirmed: return "confirmed";
+    case Status::BustedExchange: return "busted exchange";
+    case Status::BustedCall: return "busted call";
+    case Status::NotInLog: return "not in log";
+    case Status::Unique: return "unique";
+    case Status::Unchecked: return "unchecked";
+    case Status::Dupe: return "dupe";
+    case Status::Bad: return "bad";
+    }
+    return "?";
+}
+
+std::string padLeft(const std::string &text, std::size_t width) {
+    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+std::string padRight(const std::string &text, std::size_t width) {
+    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
+}
+
+std::string claimedText(const Entrant &e) {
+    return e.header.claimedScore ? std::to_string(*e.header.claimedScore) : std::string("-");
+}
+
+std::string sentBy(const Entrant &other, const score::ContestQso &qso) {
+    return exchange(qso.sentNumber, qso.sentCode.empty() ? other.log.ownCode : qso.sentCode);
+}
+
+std::string where(const Entrant &e, const QsoRef &ref) {
+    return baseName(e.file) + " line " + std::to_string(e.log.qsos[ref.qso].line);
+}
+
+}  // namespace
+
+std::string qsoLine(const score::ContestQso &q, const std::string &ownCall) {
+    const std::string frequency =
+        q.frequencyHz != 0 ? std::to_string(q.frequencyHz / 1000) : q.band;
+    return "QSO:  " + frequency + kSep + q.mode + kSep + dateText(q.time) + " " + two(q.time.hour) +
+           two(q.time.minute) + kSep + ownCall + kSep + q.rstSent + kSep +
+           exchange(q.sentNumber, q.sentCode) + kSep + q.call + kSep + q.rstReceived + kSep +
+           q.receivedExchange;
+}
+
+std::string reportFileName(const std::string &call) {
+    std::string name;
+    for (char c : call)
+        name += score::isAsciiLetter(c) || score::isAsciiDigit(c) ? c : '-';
+    return name + ".txt";
+}
+
+std::string baseName(const std::string &path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string entrantReport(const ContestCheck &check, std::size_t index) {
+    const std::vector<Entrant> &entrants = check.entrants();
+    const Entrant &e = entrants[index];
+    std::string out;
+    out += "MORVANTIA contest check of " + e.call + "\n";
+    out += "Log:            " + baseName(e.file) + " (" + score::formatName(e.format) + ")\n";
+    out += "Category:       " + e.header.category() + "\n";
+    out += "Claimed score:  " + claimedText(e) + "\n";
+    out += "Plug-in score:  " + std::to_string(e.uncheckedScore) + " (the log as sent)\n";
+    out += "Checked score:  " + std::to_string(e.checkedScore) + "\n";
+    out += "Window:         " + std::to_string(check.windowMinutes()) + " minutes\n";
+    out += "QSOs:           " + std::to_string(e.log.qsos.size()) + "\n";
+    for (int s = 0; s < kStatusCount; ++s)
+        out += "  " + padRight(statusLabel(static_cast<Status>(s)), 16) +
+               padLeft(std::to_string(e.counts[s]), 6) + "\n";
+    out += "\n";
+
+    std::string lines;
+    int problems = 0;
+    for (std::size_t q = 0; q < e.log.qsos.size(); ++q) {
+        const QsoResult &r = e.results[q];
+        if (r.status == Status::Confirmed || r.status == Status::Unchecked) continue;
+        ++problems;
+        const score::ContestQso &qso = e.log.qsos[q];
+        std::string reason;
+        std::string detail = "line " + std::to_string(qso.line);
+        const Entrant *other = r.other.valid() ? &entrants[r.other.log] : nullptr;
+        const score::ContestQso *theirs = other ? &other->log.qsos[r.other.qso] : nullptr;
+        switch (r.status) {
+        case Status::BustedExchange:
+            reason = "BUSTED EXCHANGE";
+            detail += "; " + other->call + " sent " + sentBy(*other, *theirs) + " (" +
+                      where(*other, r.other) + ")";
+            break;
+        case Status::BustedCall:
+            reason = "BUSTED CALL";
+            detail += "; " + other->call + " logged you: " + where(*other, r.other) + ": " +
+                      qsoLine(*theirs, other->call);
+            break;
+        case Status::NotInLog: {
+            reason = "NOT IN LOG";
+            const std::string call = score::upper(qso.call);
+            if (other != nullptr) {
+                detail += "; nearest QSO with " + e.call + " in " + other->call + "'s log: " +
+                          where(*other, r.other) + ": " + qsoLine(*theirs, other->call);
+            } else {
+                const auto sender =
+                    std::find_if(entrants.begin(), entrants.end(),
+                                 [&call](const Entrant &x) { return x.call == call; });
+                detail += "; no QSO with " + e.call + " in " +
+                          (sender != entrants.end() ? baseName(sender->file) : call + "'s log");
+            }
+            break;
+        }
+        case Status::Unique:
+            reason = "UNIQUE";
+            detail += "; " + score::upper(qso.call) + " sent no log and is in no other log";
+            break;
+        case Status::Dupe: reason = "DUPE"; break;
+        case Status::Bad: reason = check.reasons()[r.reason]; break;
+        case Status::Confirmed:
+        case Status::Unchecked: break;
+        }
+        lines += qsoLine(qso, e.call) + "   " + reason + " !!!   " + detail + "\n";
+    }
+    if (problems == 0)
+        out += "No QSO with a problem.\n";
+    else
+        out += "QSOs with a problem: " + std::to_string(problems) + "\n" + lines;
+    return out;
+}
+
+std::vector<Standing> standings(const ContestCheck &check) {
+    const std::vector<Entrant> &entrants = check.entrants();
+    std::vector<std::size_t> order(entrants.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::vector<std::string> categories(entrants.size());
+    for (std::size_t i = 0; i < entrants.size(); ++i) categories[i] = entrants[i].header.category();
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        if (categories[a] != categories[b]) return categories[a] < categories[b];
+        if (entrants[a].checkedScore != entrants[b].checkedScore)
+            return entrants[a].checkedScore > entrants[b].checkedScore;
+        return entrants[a].call < entrants[b].call;
+    });
+    // Equal scores share a place; the next score takes the place after all
+    // of them (1, 2, 2, 4).
+    std::vector<Standing> result;
+    std::size_t categoryStart = 0;
+    int place = 0;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const std::size_t i = order[k];
+        if (k == 0 || categories[i] != categories[order[k - 1]]) {
+            categoryStart = k;
+            place = 1;
+        } else if (entrants[i].checkedScore != entrants[order[k - 1]].checkedScore) {
+            place = static_cast<int>(k - categoryStart) + 1;
+        }
+        result.push_back({i, place});
+    }
+    return result;
+}
+
+namespace {
+
+struct Column {
+    const char *title;
+    std::size_t width;
+};
+
+const Column kTextColumns[] = {
+    {"Place", 5}, {"Call", 12}, {"Claimed", 9}, {"Plug-in", 9}, {"Checked", 9}, {"QSOs", 6},
+    {"Conf", 6}, {"B.exch", 7}, {"B.call", 7}, {"NIL", 5}, {"Uniq", 5}, {"Unch", 5},
+    {"Dupe", 5}, {"Bad", 5},
+};
+
+std::vector<std::string> rowCells(const Entrant &e, int place) {
+    std::vector<std::string> cells = {std::to_string(place), e.call, claimedText(e),
+                                      std::to_string(e.uncheckedScore),
+                                      std::to_string(e.checkedScore),
+                                      std::to_string(e.log.qsos.size())};
+    for (int s = 0; s < kStatusCount; ++s) cells.push_back(std::to_string(e.counts[s]));
+    return cells;
+}
+
+std::string csvCell(const std::string &text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string out = "\"";
+    for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
+std::string html(const std::string &text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string resultsText(const ContestCheck &check) {
+    const std::vector<Entrant> &entrants = check.entrants();
+    std::string out = "MORVANTIA contest results: " + std::to_string(entrants.size()) +
+                      " logs checked, window " + std::to_string(check.windowMinutes()) +
+                      " minutes\n";
+    std::string current;
+    bool first = true;
+    for (const Standing &s : standings(check)) {
+        const Entrant &e = entrants[s.entrant];
+        const std::string category = e.header.category();
+        if (first || category != current) {
+            out += "\n" + category + "\n";
+            std::string head;
+            for (std::size_t c = 0; c < std::size(kTextColumns); ++c)
+                head += c == 1 ? " " + padRight(kTextColumns[c].title, kTextColumns[c].width)
+                               : padLeft(kTextColumns[c].title, kTextColumns[c].width);
+            out += head + "\n";
+            current = category;
+            first = false;
+        }
+        const std::vector<std::string> cells = rowCells(e, s.place);
+        std::string row;
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            row += c == 1 ? " " + padRight(cells[c], kTextColumns[c].width)
+                          : padLeft(cells[c], kTextColumns[c].width);
+        out += row + "\n";
+    }
+    return out;
+}
+
+std::string resultsCsv(const ContestCheck &check) {
+    std::string out =
+        "category_operator,category_mode,category_power,location,place,call,file,"
+        "claimed_score,unchecked_score,checked_score,qsos";
+    for (int s = 0; s < kStatusCount; ++s) out += std::string(",") + statusName(static_cast<Status>(s));
+    out += "\n";
+    for (const Standing &s : standings(check)) {
+        const Entrant &e = check.entrants()[s.entrant];
+        std::vector<std::string> cells = {e.header.categoryOperator, e.header.categoryMode,
+                                          e.header.categoryPower, e.header.location,
+                                          std::to_string(s.place), e.call, baseName(e.file),
+                                          e.header.claimedScore
+                                              ? std::to_string(*e.header.claimedScore)
+                                              : std::string(),
+                                          std::to_string(e.uncheckedScore),
+                                          std::to_string(e.checkedScore),
+                                          std::to_string(e.log.qsos.size())};
+        for (int c = 0; c < kStatusCount; ++c) cells.push_back(std::to_string(e.counts[c]));
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            out += (c == 0 ? "" : ",") + csvCell(cells[c]);
+        out += "\n";
+    }
+    return out;
+}
+
+std::string resultsHtml(const ContestCheck &check) {
+    const std::vector<Entrant> &entrants = check.entrants();
+    std::map<std::string, int> categories;
+    for (const Entrant &e : entrants) ++categories[e.header.category()];
+
+    std::string out =
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<title>MORVANTIA contest results</title>\n<style>\n"
+        "body { font-family: sans-serif; margin: 1.5em; color: #1a1a1a; }\n"
+        "h1 { font-size: 1.4em; margin-bottom: 0.2em; }\n"
+        "p.note { color: #555; margin-top: 0; }\n"
+        "table { border-collapse: collapse; font-size: 0.9em; }\n"
+        "th, td { padding: 0.3em 0.6em; border-bottom: 1px solid #ddd; }\n"
+        "th { background: #1f4e79; color: #fff; cursor: pointer; user-select: none; "
+        "white-space: nowrap; }\n"
+        "th.sorted-up::after { content: \" \\25B2\"; }\n"
+        "th.sorted-down::after { content: \" \\25BC\"; }\n"
+        "td.n { text-align: right; font-variant-numeric: tabular-nums; }\n"
+        "td.lost { color: #a40000; }\n"
+        "tr:nth-child(even) td { background: #f3f6fa; }\n"
+        "label { margin-right: 0.5em; }\n"
+        "</style>\n</head>\n<body>\n<h1>MORVANTIA contest results</h1>\n";
+    out += "<p class=\"note\">" + std::to_string(entrants.size()) +
+           " logs checked against each other, window " + std::to_string(check.windowMinutes()) +
+           " minutes. Click a column to sort by it.</p>\n";
+    out += "<p><label for=\"category\">Category</label><select id=\"category\">\n"
+           "<option value=\"\">all categories</option>\n";
+    for (const auto &[category, count] : categories)
+        out += "<option value=\"" + html(category) + "\">" + html(category) + " (" +
+               std::to_string(count) + ")</option>\n";
+    out += "</select></p>\n";
+    out += "<table id=\"results\">\n<thead><tr>";
+    const char *const headers[] = {"Category", "Place", "Call", "Claimed", "Plug-in", "Checked",
+                                   "QSOs", "Confirmed", "Busted exch.", "Busted call",
+                                   "Not in log", "Unique", "Unchecked", "Dupe", "Bad"};
+    for (const char *h : headers) out += std::string("<th>") + h + "</th>";
+    out += "</tr></thead>\n<tbody>\n";
+    for (const Standing &s : standings(check)) {
+        const Entrant &e = entrants[s.entrant];
+        const std::string category = e.header.category();
+        out += "<tr data-category=\"" + html(category) + "\"><td>" + html(category) + "</td>";
+        const std::vector<std::string> cells = rowCells(e, s.place);
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (c == 1) {
+                out += "<td><a href=\"" + html(reportFileName(e.call)) + "\">" + html(cells[c]) +
+                       "</a></td>";
+                continue;
+            }
+            const bool lost = c == 4 && e.checkedScore < e.uncheckedScore;
+            out += std::string("<td class=\"n") + (lost ? " lost" : "") + "\">" + html(cells[c]) +
+                   "</td>";
+        }
+        out += "</tr>\n";
+    }
+    out += "</tbody>\n</table>\n";
+    out += R"(<script>
+(function () {
+  var table = document.getElementById('results');
+  var body = table.tBodies[0];
+  var heads = table.tHead.rows[0].cells;
+  var state = { column: -1, up: true };
+  function value(row, column) {
+    var text = row.cells[column].textContent;
+    var number = parseFloat(text);
+    return isNaN(number) || column === 0 || column === 2 ? text : number;
+  }
+  function sortBy(column) {
+    state.up = state.column === column ? !state.up : column < 3;
+    state.column = column;
+    var rows = Array.prototype.slice.call(body.rows);
+    rows.sort(function (a, b) {
+      var x = value(a, column), y = value(b, column);
+      var order = x < y ? -1 : x > y ? 1 : 0;
+      if (order === 0) order = a.dataset.order - b.dataset.order;
+      else if (!state.up) order = -order;
+      return order;
+    });
+    rows.forEach(function (row) { body.appendChild(row); });
+    for (var i = 0; i < heads.length; i++)
+      heads[i].className = i === column ? (state.up ? 'sorted-up' : 'sorted-down') : '';
+  }
+  Array.prototype.forEach.call(body.rows, function (row, i) { row.dataset.order = i; });
+  Array.prototype.forEach.call(heads, function (head, i) {
+    head.addEventListener('click', function () { sortBy(i); });
+  });
+  document.getElementById('category').addEventListener('change', function () {
+    var wanted = this.value;
+    Array.prototype.forEach.call(body.rows, function (row) {
+      row.style.display = !wanted || row.dataset.category === wanted ? '' : 'none';
+    });
+  });
+})();
+</script>
+</body>
+</html>
+)";
+    return out;
+}
+
+void writeJson(const ContestCheck &check, const std::vector<InputProblem> &problems,
+               const std::function<void(const std::string &)> &sink) {
+    using score::jsonString;
+    const std::vector<Entrant> &entrants = check.entrants();
+    sink("{\n  \"window_minutes\": " + std::to_string(check.windowMinutes()) + ",\n  \"logs\": [");
+    for (std::size_t i = 0; i < entrants.size(); ++i) {
+        const Entrant &e = entrants[i];
+        std::string out = i == 0 ? "\n" : ",\n";
+        out += "    {\"file\": " + jsonString(e.file) + ", \"call\": " + jsonString(e.call) +
+               ", \"format\": " + jsonString(score::formatName(e.format)) + ",\n";
+        out += "     \"categories\": {\"operator\": " + jsonString(e.header.categoryOperator) +
+               ", \"mode\": " + jsonString(e.header.categoryMode) +
+               ", \"power\": " + jsonString(e.header.categoryPower) +
+               ", \"location\": " + jsonString(e.header.location) + "},\n";
+        out += "     \"claimed_score\": " +
+               (e.header.claimedScore ? std::to_string(*e.header.claimedScore) : "null") +
+               ", \"unchecked_score\": " + std::to_string(e.uncheckedScore) +
+               ", \"checked_score\": " + std::to_string(e.checkedScore) +
+               ", \"report\": " + jsonString(reportFileName(e.call)) + ",\n";
+        out += "     \"counts\": {";
+        for (int s = 0; s < kStatusCount; ++s)
+            out += std::string(s == 0 ? "" : ", ") + "\"" + statusName(static_cast<Status>(s)) +
+                   "\": " + std::to_string(e.counts[s]);
+        out += "},\n     \"qsos\": [";
+        for (std::size_t q = 0; q < e.log.qsos.size(); ++q) {
+            const score::ContestQso &qso = e.log.qsos[q];
+            const QsoResult &r = e.results[q];
+            out += q == 0 ? "\n" : ",\n";
+            out += "      {\"line\": " + std::to_string(qso.line) + ", \"call\": " +
+                   jsonString(score::upper(qso.call)) + ", \"band\": " + jsonString(qso.band) +
+                   ", \"mode_class\": " + jsonString(modeClassOf(qso.mode)) + ", \"time\": \"" +
+                   dateText(qso.time) + "T" + two(qso.time.hour) + ":" + two(qso.time.minute) +
+                   "Z\", \"status\": \"" + statusName(r.status) + "\"";
+            if (r.status == Status::Bad) out += ", \"reason\": " + jsonString(check.reasons()[r.reason]);
+            out += ", \"other\": ";
+            if (r.other.valid()) {
+                const Entrant &other = entrants[r.other.log];
+                out += "{\"file\": " + jsonString(other.file) +
+                       ", \"line\": " + std::to_string(other.log.qsos[r.other.qso].line) + "}";
+            } else {
+                out += "null";
+            }
+            out += "}";
+            if (out.size() > 65536) {
+                sink(out);
+                out.clear();
+            }
+        }
+        out += e.log.qsos.empty() ? "]}" : "\n     ]}";
+        sink(out);
+    }
+    std::string tail = entrants.empty() ? "],\n" : "\n  ],\n";
+    tail += "  \"left_out\": [";
+    for (std::size_t i = 0; i < problems.size(); ++i)
+        tail += std::string(i == 0 ? "\n" : ",\n") + "    {\"file\": " + jsonString(problems[i].file) +
+                ", \"line\": " + (problems[i].line > 0 ? std::to_string(problems[i].line) : "null") +
+                ", \"message\": " + jsonString(problems[i].message) + "}";
+    tail += problems.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    sink(tail);
+}
+
+}  // namespace check

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset that tests need and runs all
-# tests: natively, with sanitizers, and the Windows builds under Wine.
+# tests: natively, with sanitizers, and the Windows builds under Wine; then
+# runs each fuzz target briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,6 +39,14 @@ windows_preset() {
 # checked; its programs run only where this kernel can run 32-bit code.
 run win32 windows_preset win32
 run win64 windows_preset win64
+
+# Each fuzz target for half a minute: about three minutes in all.
+fuzz_preset() {
+  cmake --preset fuzz >/dev/null &&
+    cmake --build --preset fuzz -j "$jobs" &&
+    scripts/run-fuzzers.sh 30
+}
+run fuzz fuzz_preset
 
 if [ "${#failed[@]}" -ne 0 ]; then
   echo "FAILED: ${failed[*]}"

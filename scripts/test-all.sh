@@ -48,6 +48,9 @@ fuzz_preset() {
 }
 run fuzz fuzz_preset
 
+# The release archives, built in Release and checked unpacked.
+run release bash -c 'scripts/release.sh && tests/release/check-archives.sh'
+
 if [ "${#failed[@]}" -ne 0 ]; then
   echo "FAILED: ${failed[*]}"
   exit 1

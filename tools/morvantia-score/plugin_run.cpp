@@ -66,6 +66,10 @@ bool passesEntryCheck(host::PluginHost &plugin, const std::string &exchange) {
 
 }  // namespace
 
+bool passesPluginEntryCheck(host::PluginHost &plugin, const std::string &receivedExchange) {
+    return passesEntryCheck(plugin, receivedExchange);
+}
+
 HostDateTime hostDateTime(const QsoTime &t) {
     return host::makeDateTime(t.year, t.month, t.day, t.hour, t.minute, t.second);
 }

@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+namespace host {
+class PluginHost;
+}
+
 namespace score {
 
 struct RunRequest {
@@ -49,5 +53,9 @@ extern const char *const kPluginIni;
 
 bool runPlugin(const RunRequest &request, const std::vector<ContestQso> &qsos,
                RunOutcome &outcome, std::string &error);
+
+// The plug-in's entry check of a received exchange, as runPlugin applies it
+// before AddData0: false for an exchange the operator could not have logged.
+bool passesPluginEntryCheck(host::PluginHost &plugin, const std::string &receivedExchange);
 
 }  // namespace score

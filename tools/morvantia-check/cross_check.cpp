@@ -50,10 +50,11 @@ std::vector<std::pair<std::uint32_t, std::uint32_t>> pairNearestFirst(
     const std::vector<long long> &a, const std::vector<long long> &b, int window) {
     std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
     if (a.empty() || b.empty()) return pairs;
-    // Both lists merged in time order, as a linked list of what is still
-    // free. The nearest free pair always lies side by side in it (anything
-    // between two items is nearer to one of them), so only neighbours need
-    // a place in the queue: n log n however many QSOs share a minute.
+    // Both lists merged in time order (a before b within a minute, each by
+    // index), as a linked list of what is still free. The nearest free pair
+    // always has a pair as near side by side in it (anything between two
+    // items is as near to one of them), so only neighbours need a place in
+    // the queue: n log n however many QSOs share a minute.
     struct Node {
         long long minute;
         std::uint32_t index;
@@ -65,7 +66,7 @@ std::vector<std::pair<std::uint32_t, std::uint32_t>> pairNearestFirst(
     nodes.reserve(a.size() + b.size());
     for (std::uint32_t i = 0; i < a.size(); ++i) nodes.push_back({a[i], i, false, 0, 0, true});
     for (std::uint32_t j = 0; j < b.size(); ++j) nodes.push_back({b[j], j, true, 0, 0, true});
-    std::stable_sort(nodes.begin(), nodes.end(), [](const Node &x, const Node &y) {
+    std::sort(nodes.begin(), nodes.end(), [](const Node &x, const Node &y) {
         return std::tie(x.minute, x.fromB, x.index) < std::tie(y.minute, y.fromB, y.index);
     });
     const int n = static_cast<int>(nodes.size());
@@ -73,37 +74,48 @@ std::vector<std::pair<std::uint32_t, std::uint32_t>> pairNearestFirst(
         nodes[i].prev = i - 1;
         nodes[i].next = i + 1 < n ? i + 1 : -1;
     }
-    // (distance, minute in a, minute in b, index in a, index in b, left node,
-    // right node)
-    using Candidate =
-        std::tuple<long long, long long, long long, std::uint32_t, std::uint32_t, int, int>;
+    // (distance, minute in a, minute in b, left node, right node)
+    using Candidate = std::tuple<long long, long long, long long, int, int>;
     std::priority_queue<Candidate, std::vector<Candidate>, std::greater<Candidate>> queue;
     auto offer = [&](int left) {
         if (left < 0) return;
         const int right = nodes[left].next;
         if (right < 0 || nodes[left].fromB == nodes[right].fromB) return;
-        const Node &x = nodes[left].fromB ? nodes[right] : nodes[left];
-        const Node &y = nodes[left].fromB ? nodes[left] : nodes[right];
-        const long long d = distance(x.minute, y.minute);
+        const long long d = distance(nodes[left].minute, nodes[right].minute);
         if (d > window) return;
-        queue.emplace(d, x.minute, y.minute, x.index, y.index, left, right);
+        const long long aMinute = nodes[left].fromB ? nodes[right].minute : nodes[left].minute;
+        const long long bMinute = nodes[left].fromB ? nodes[left].minute : nodes[right].minute;
+        queue.emplace(d, aMinute, bMinute, left, right);
     };
-    for (int i = 0; i < n; ++i) offer(i);
-    while (!queue.empty()) {
-        const int left = std::get<5>(queue.top());
-        const int right = std::get<6>(queue.top());
-        queue.pop();
-        // Stale: one of the two was taken meanwhile.
-        if (!nodes[left].free || !nodes[right].free) continue;
-        const Node &x = nodes[left].fromB ? nodes[right] : nodes[left];
-        const Node &y = nodes[left].fromB ? nodes[left] : nodes[right];
-        pairs.emplace_back(x.index, y.index);
-        nodes[left].free = nodes[right].free = false;
-        const int before = nodes[left].prev;
-        const int after = nodes[right].next;
+    // The first free node of the run of nodes from the same list at the same
+    // minute: the lowest index, which wins among equally near pairs.
+    auto firstOfMinute = [&](int k) {
+        while (nodes[k].prev >= 0 && nodes[nodes[k].prev].fromB == nodes[k].fromB &&
+               nodes[nodes[k].prev].minute == nodes[k].minute)
+            k = nodes[k].prev;
+        return k;
+    };
+    auto take = [&](int k) {
+        nodes[k].free = false;
+        const int before = nodes[k].prev;
+        const int after = nodes[k].next;
         if (before >= 0) nodes[before].next = after;
         if (after >= 0) nodes[after].prev = before;
         offer(before);
+    };
+    for (int i = 0; i < n; ++i) offer(i);
+    while (!queue.empty()) {
+        const int left = std::get<3>(queue.top());
+        const int right = std::get<4>(queue.top());
+        queue.pop();
+        // Stale: one of the two was taken meanwhile (nodes never come
+        // between two free neighbours).
+        if (!nodes[left].free || !nodes[right].free) continue;
+        const int x = firstOfMinute(nodes[left].fromB ? right : left);
+        const int y = firstOfMinute(nodes[left].fromB ? left : right);
+        pairs.emplace_back(nodes[x].index, nodes[y].index);
+        take(x);
+        take(y);
     }
     std::sort(pairs.begin(), pairs.end());
     return pairs;

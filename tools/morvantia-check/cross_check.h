@@ -76,9 +76,10 @@ struct Finding {
     QsoRef other;
 };
 
-// One-to-one pairs of two time-ordered lists, nearest in time first, at most
-// window minutes apart; among equally near pairs the earlier one wins.
-// Gives the pairs as (index in a, index in b).
+// One-to-one pairs of the times in a and b (minutes, ascending), nearest in
+// time first, at most window minutes apart. Among equally near pairs the one
+// earlier in a wins, then the one earlier in b; among equal times, the one
+// first in its list. Gives the pairs as (index in a, index in b), sorted.
 std::vector<std::pair<std::uint32_t, std::uint32_t>> pairNearestFirst(
     const std::vector<long long> &a, const std::vector<long long> &b, int window);
 

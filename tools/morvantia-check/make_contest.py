@@ -225,13 +225,20 @@ def is_romanian_call(call):
     return call[:2] in ("YO", "YP", "YQ", "YR")
 
 
+def enterable(line):
+    """The plug-in's entry check takes a three-digit serial number, but not
+    599, which it reads as a signal report: such a QSO cannot be logged with
+    it and is bad, whatever else holds."""
+    return line.serial_received != 599 and line.serial_received <= 999
+
+
 def claimed_score(station, stations_by_call):
     """The score by the contest rules, counted here without the plug-in:
     dupes, QSOs off 80/40 m and Romanian codes that are no county score
     nothing; counties and country codes count once per band and mode class."""
     seen, points, mults = set(), 0, set()
     for line in station.lines:
-        if line.band not in ("80m", "40m"):
+        if line.band not in ("80m", "40m") or not enterable(line):
             continue
         key = (line.call, line.band, line.mode)
         if key in seen:
@@ -499,7 +506,7 @@ class Contest:
             line = self.event_lines[index][side]
             other = self.event_lines[index][1 - side]
             wrong = line.serial_received
-            while wrong == line.serial_received:
+            while wrong == line.serial_received or wrong == 599 or wrong > 999:
                 wrong = max(1, line.serial_received + rng.choice([-10, -1, 1, 9, 10, 100]))
             line.serial_received = wrong
             line.fault, line.status, line.other = "wrong_serial", "busted_exchange", other
@@ -561,6 +568,13 @@ class Contest:
             for line, worked in ((la, b), (lb, a)):
                 if not worked.sends_log:
                     line.status = "unchecked" if len(holders[worked.call]) > 1 else "unique"
+        # What the plug-in refuses at entry is bad first; the other side's
+        # copy is still confirmed by it.
+        for s in self.stations:
+            for line in s.lines:
+                if not enterable(line):
+                    line.status, line.other = "bad", None
+                    line.fault = line.fault or "entry_refused"
 
     def write(self):
         folder = self.args.out

@@ -13,6 +13,7 @@ namespace check {
 namespace {
 
 const char *const kSection = "Settings";
+const char *const kNotEnterable = "RX EXCHANGE CANNOT BE ENTERED";
 
 bool endsWith(const std::string &text, const std::string &end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -28,69 +29,38 @@ std::string messageOf(const std::string &line) {
     return message;
 }
 
-// Reads what was added to a file since the last look.
-class FileTail {
-public:
-    ~FileTail() { close(); }
-    bool open(const std::string &name) {
-        close();
-        file_ = platform::openFile(name, "rb");
-        if (file_ == nullptr) return false;
-        seen_ = size();
-        return seen_ >= 0;
-    }
-    void close() {
-        if (file_ != nullptr) std::fclose(file_);
-        file_ = nullptr;
-    }
-    // The bytes added since the last call; empty when none.
-    std::string added() {
-        std::string bytes;
-        const long now = size();
-        if (now <= seen_) return bytes;
-        bytes.resize(static_cast<std::size_t>(now - seen_));
-        std::fseek(file_, seen_, SEEK_SET);
-        bytes.resize(std::fread(&bytes[0], 1, bytes.size(), file_));
-        seen_ += static_cast<long>(bytes.size());
-        return bytes;
-    }
-
-private:
-    long size() {
-        if (std::fseek(file_, 0, SEEK_END) != 0) return -1;
-        return std::ftell(file_);
-    }
-    std::FILE *file_ = nullptr;
-    long seen_ = 0;
-};
-
 }  // namespace
 
-PluginVerdict readVerdict(int added, const std::string &appendedLines) {
+std::optional<std::vector<PluginVerdict>> readVerdicts(
+    const std::vector<TakenQso> &taken, const std::vector<std::string> &lines) {
     static const std::string kDupe = engine::bad_qso_file::kDupeMessage;
-    PluginVerdict verdict;
-    bool dupe = false;
-    std::size_t pos = 0;
-    while (pos < appendedLines.size()) {
-        std::size_t end = appendedLines.find('\n', pos);
-        if (end == std::string::npos) end = appendedLines.size();
-        std::string line = appendedLines.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty()) continue;
-        if (endsWith(line, kDupe)) {
-            dupe = true;
-        } else if (verdict.verdict != Verdict::Bad) {
+    auto isDupe = [](const std::string &line) { return endsWith(line, kDupe); };
+    auto startsWith = [](const std::string &line, const std::string &start) {
+        return line.compare(0, start.size(), start) == 0;
+    };
+    std::vector<PluginVerdict> verdicts(taken.size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < taken.size(); ++i) {
+        const TakenQso &qso = taken[i];
+        PluginVerdict &verdict = verdicts[i];
+        // Its problem line first: a refused QSO always has one.
+        if (next < lines.size() && !isDupe(lines[next]) && startsWith(lines[next], qso.line)) {
             verdict.verdict = Verdict::Bad;
-            verdict.reason = messageOf(line);
+            verdict.reason = messageOf(lines[next]);
+            ++next;
+        } else if (qso.added == 0) {
+            return std::nullopt;
         }
+        // Then its dupe lines. An identical QSO later on may have its dupe
+        // lines right after these and lose them here; its verdict comes from
+        // the plug-in's dupe check all the same.
+        if (qso.added != 0 && qso.dupe)
+            while (next < lines.size() && isDupe(lines[next]) && startsWith(lines[next], qso.line))
+                ++next;
+        if (verdict.verdict != Verdict::Bad && qso.dupe) verdict.verdict = Verdict::Dupe;
     }
-    if (added == 0 && verdict.verdict != Verdict::Bad) {
-        verdict.verdict = Verdict::Bad;
-        verdict.reason = "REFUSED";
-    }
-    if (verdict.verdict != Verdict::Bad && dupe) verdict.verdict = Verdict::Dupe;
-    return verdict;
+    if (next != lines.size()) return std::nullopt;
+    return verdicts;
 }
 
 PluginScorer::PluginScorer() = default;
@@ -153,18 +123,22 @@ bool PluginScorer::score(const ScoreRequest &request,
     const HostDateTime end = score::hostDateTime(request.end);
     host_->reset(platform::currentFolder(), 0, request.ownCall, start, end, request.ownPrefix);
 
-    // The plug-in lists each problem QSO in its bad-QSO file as it takes the
-    // QSO; what it adds after each AddData0 is that QSO's verdict.
-    const std::string badQsoName =
-        "BadQSO_StatsMorvantia_" + platform::formatDateTime(&end, "%d_%m_%Y") + ".txt";
-    FileTail tail;
-    if (!tail.open(badQsoName)) {
-        error = "the plug-in wrote no bad-QSO file " + badQsoName + " in its working folder";
-        return false;
-    }
     scored.verdicts.clear();
-    scored.verdicts.reserve(qsos.size());
-    for (const score::ContestQso *q : qsos) {
+    std::vector<TakenQso> taken;
+    taken.reserve(qsos.size());
+    std::vector<bool> entered(qsos.size(), true);
+    const std::string sep = "  ";
+    for (std::size_t i = 0; i < qsos.size(); ++i) {
+        const score::ContestQso *q = qsos[i];
+        // As morvantia-score does: an exchange the plug-in's own entry check
+        // refuses could not have been logged with it, so it never reaches
+        // AddData0.
+        if (!score::passesPluginEntryCheck(*host_, q->receivedExchange)) {
+            entered[i] = false;
+            continue;
+        }
+        taken.emplace_back();
+        TakenQso &now = taken.back();
         host::Qso qso;
         qso.ownCall = request.ownCall;
         qso.call = q->call;
@@ -177,10 +151,40 @@ bool PluginScorer::score(const ScoreRequest &request,
         qso.exchReceived = q->receivedExchange;
         qso.countryPrefix = q->countryPrefix;
         qso.band = q->band;
-        const int added = host_->add(qso);
-        scored.verdicts.push_back(readVerdict(added, tail.added()));
+        // The plug-in's own answer while typing: 0 when the call was worked
+        // on this band and mode already.
+        now.dupe = host_->checkCall(qso.call, qso.mode, qso.band, qso.band) == 0;
+        now.added = host_->add(qso);
+        // The QSO as the plug-in writes it in its bad-QSO file.
+        now.line = "QSO:  " + std::to_string(qso.frequencyHz / 1000) + sep + qso.mode + sep +
+                        platform::formatDateTime(&qso.time, "%Y-%m-%d %H%M") + sep +
+                        qso.ownCall + sep + qso.rstSent + sep + qso.exchSent + sep + qso.call +
+                        sep + qso.rstReceived + sep + qso.exchReceived;
     }
-    tail.close();
+    // Its problem QSOs are listed in the bad-QSO file, named by the contest's
+    // end date, below a header line.
+    const std::string badQsoName =
+        "BadQSO_StatsMorvantia_" + platform::formatDateTime(&end, "%d_%m_%Y") + ".txt";
+    std::vector<std::string> lines;
+    if (!engine::bad_qso_file::readLines(badQsoName, lines) || lines.empty()) {
+        error = "the plug-in wrote no bad-QSO file " + badQsoName + " in its working folder";
+        return false;
+    }
+    lines.erase(lines.begin());
+    std::optional<std::vector<PluginVerdict>> verdicts = readVerdicts(taken, lines);
+    if (!verdicts) {
+        error = "the plug-in's bad-QSO file " + badQsoName + " does not list the QSOs given";
+        return false;
+    }
+    scored.verdicts.resize(qsos.size());
+    for (std::size_t i = 0, k = 0; i < qsos.size(); ++i) {
+        if (entered[i]) {
+            scored.verdicts[i] = std::move((*verdicts)[k++]);
+        } else {
+            scored.verdicts[i].verdict = Verdict::Bad;
+            scored.verdicts[i].reason = kNotEnterable;
+        }
+    }
     int points = 0;
     const std::string summary = host_->result(points);
     // A bad-QSO file the plug-in could not write would leave verdicts out.

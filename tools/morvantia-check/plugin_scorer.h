@@ -23,10 +23,23 @@ struct PluginVerdict {
     std::string reason;  // for Bad: the plug-in's words, such as "WRONG BAND"
 };
 
-// The verdict from what AddData0 answered (0: refused) and the lines the
-// plug-in added to its bad-QSO file for the QSO: a dupe line for each
-// earlier QSO it repeats, one line naming any other problem.
-PluginVerdict readVerdict(int added, const std::string &appendedLines);
+// One QSO as the plug-in took it: what AddData0 answered (0: refused),
+// whether CheckCall0 called it a dupe just before, and the line the plug-in
+// writes for it in its bad-QSO file, up to the message.
+struct TakenQso {
+    int added = 1;
+    bool dupe = false;
+    std::string line;
+};
+
+// Each QSO's verdict from the lines of the plug-in's bad-QSO file (header
+// left out). The plug-in lists problem QSOs in the order it takes them: a
+// refused QSO has one line naming why; a stored one may have one line naming
+// a problem, then a dupe line for each earlier QSO it repeats. lineOf gives
+// a QSO's line up to the message. Nothing when a line belongs to no QSO or a
+// refused QSO has none: then the file cannot be read as the plug-in's.
+std::optional<std::vector<PluginVerdict>> readVerdicts(
+    const std::vector<TakenQso> &taken, const std::vector<std::string> &lines);
 
 struct ScoreRequest {
     std::string ownCall;

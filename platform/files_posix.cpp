@@ -20,14 +20,8 @@ std::string nativePath(const std::string &name) {
 
 namespace {
 
-class SystemFileSystem final : public FileSystem {
+class SystemFileSystem final : public os::StdioFileSystem {
 public:
-    std::FILE *open(const std::string &path, const char *mode) override {
-        return std::fopen(path.c_str(), mode);
-    }
-    bool write(std::FILE *file, const void *data, std::size_t size) override {
-        return std::fwrite(data, 1, size, file) == size;
-    }
     bool rename(const std::string &source, const std::string &target) override {
         return std::rename(source.c_str(), target.c_str()) == 0;
     }

@@ -58,14 +58,8 @@ std::string nativePath(const std::string &name) { return name; }
 
 namespace {
 
-class SystemFileSystem final : public FileSystem {
+class SystemFileSystem final : public os::StdioFileSystem {
 public:
-    std::FILE *open(const std::string &path, const char *mode) override {
-        return std::fopen(path.c_str(), mode);
-    }
-    bool write(std::FILE *file, const void *data, std::size_t size) override {
-        return std::fwrite(data, 1, size, file) == size;
-    }
     bool rename(const std::string &source, const std::string &target) override {
         // Write-through: the rename is on disk when this returns, so a crash
         // right after never finds the old file gone and the new one missing.

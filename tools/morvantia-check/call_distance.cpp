@@ -34,7 +34,9 @@ void addUnique(std::vector<std::uint32_t> &ids, std::uint32_t id) {
 }  // namespace
 
 void NearCalls::add(std::uint32_t id, const std::string &call) {
-    whole_.emplace(call, id);
+    if (texts_.size() <= id) texts_.resize(id + 1);
+    texts_[id] = call;
+    addUnique(whole_[call], id);
     for (std::size_t i = 0; i < call.size(); ++i) {
         addUnique(byChanged_[changedKey(call, i)], id);
         addUnique(byShorter_[without(call, i)], id);
@@ -43,20 +45,20 @@ void NearCalls::add(std::uint32_t id, const std::string &call) {
 
 std::vector<std::uint32_t> NearCalls::near(const std::string &call) const {
     std::vector<std::uint32_t> found;
-    auto take = [&found](const std::vector<std::uint32_t> &ids) {
-        for (std::uint32_t id : ids) addUnique(found, id);
+    auto take = [&found](const std::unordered_map<std::string, Ids> &map, const std::string &key) {
+        const auto it = map.find(key);
+        if (it != map.end())
+            for (std::uint32_t id : it->second) addUnique(found, id);
     };
     for (std::size_t i = 0; i < call.size(); ++i) {
-        // A known call with character i changed.
-        if (auto it = byChanged_.find(changedKey(call, i)); it != byChanged_.end()) take(it->second);
-        // A known call with one character added: call lost one.
-        if (auto it = whole_.find(without(call, i)); it != whole_.end()) addUnique(found, it->second);
+        take(byChanged_, changedKey(call, i));
+        take(whole_, without(call, i));
     }
-    // A known call with one character dropped.
-    if (auto it = byShorter_.find(call); it != byShorter_.end()) take(it->second);
-    // The changed-character keys also hold the call itself.
-    if (auto it = whole_.find(call); it != whole_.end())
-        found.erase(std::remove(found.begin(), found.end(), it->second), found.end());
+    take(byShorter_, call);
+    // The changed-character keys also find the call itself.
+    found.erase(std::remove_if(found.begin(), found.end(),
+                               [&](std::uint32_t id) { return !oneCharApart(call, texts_[id]); }),
+                found.end());
     std::sort(found.begin(), found.end());
     return found;
 }

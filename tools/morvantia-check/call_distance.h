@@ -23,12 +23,14 @@ public:
     std::vector<std::uint32_t> near(const std::string &call) const;
 
 private:
-    // "<position>:<call without that position>" for a changed character,
-    // "<call without one character>" for an added one; whole calls for a
-    // dropped one.
-    std::unordered_map<std::string, std::vector<std::uint32_t>> byChanged_;
-    std::unordered_map<std::string, std::vector<std::uint32_t>> byShorter_;
-    std::unordered_map<std::string, std::uint32_t> whole_;
+    using Ids = std::vector<std::uint32_t>;
+    // A call with one character changed shares "<position>:<the rest>" with
+    // it; one with a character added, when dropped, gives a whole call; one
+    // with a character dropped is among the shorter forms.
+    std::unordered_map<std::string, Ids> byChanged_;
+    std::unordered_map<std::string, Ids> byShorter_;
+    std::unordered_map<std::string, Ids> whole_;
+    std::vector<std::string> texts_;  // by id
 };
 
 }  // namespace check

@@ -6,6 +6,9 @@
 namespace check {
 
 std::string LogHeader::category() const {
+    if (categoryOperator.empty() && categoryMode.empty() && categoryPower.empty() &&
+        location.empty())
+        return "(no category)";
     auto part = [](const std::string &text) { return text.empty() ? std::string("-") : text; };
     return part(categoryOperator) + " " + part(categoryMode) + " " + part(categoryPower) + " " +
            part(location);

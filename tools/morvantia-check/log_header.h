@@ -14,8 +14,10 @@ struct LogHeader {
     std::string location;          // LOCATION
     std::optional<long long> claimedScore;  // CLAIMED-SCORE, when a number
 
-    // "SINGLE-OP MIXED LOW YO": the four parts, "-" for a missing one.
+    // "SINGLE-OP MIXED LOW YO": the four parts, "-" for a missing one;
+    // "(no category)" when all are missing.
     std::string category() const;
+    bool hasCategory() const { return category() != "(no category)"; }
 };
 
 // Reads the header tags of a Cabrillo log; a text in another format gives

@@ -164,7 +164,10 @@ std::vector<Standing> standings(const ContestCheck &check) {
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::vector<std::string> categories(entrants.size());
     for (std::size_t i = 0; i < entrants.size(); ++i) categories[i] = entrants[i].header.category();
+    // Logs without a category come last.
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const bool aHas = entrants[a].header.hasCategory(), bHas = entrants[b].header.hasCategory();
+        if (aHas != bHas) return aHas;
         if (categories[a] != categories[b]) return categories[a] < categories[b];
         if (entrants[a].checkedScore != entrants[b].checkedScore)
             return entrants[a].checkedScore > entrants[b].checkedScore;
@@ -332,7 +335,7 @@ std::string resultsHtml(const ContestCheck &check) {
         const std::vector<std::string> cells = rowCells(e, s.place);
         for (std::size_t c = 0; c < cells.size(); ++c) {
             if (c == 1) {
-                out += "<td><a href=\"" + html(reportFileName(e.call)) + "\">" + html(cells[c]) +
+                out += "<td><a href=\"reports/" + html(reportFileName(e.call)) + "\">" + html(cells[c]) +
                        "</a></td>";
                 continue;
             }
@@ -405,7 +408,7 @@ void writeJson(const ContestCheck &check, const std::vector<InputProblem> &probl
                (e.header.claimedScore ? std::to_string(*e.header.claimedScore) : "null") +
                ", \"unchecked_score\": " + std::to_string(e.uncheckedScore) +
                ", \"checked_score\": " + std::to_string(e.checkedScore) +
-               ", \"report\": " + jsonString(reportFileName(e.call)) + ",\n";
+               ", \"report\": " + jsonString("reports/" + reportFileName(e.call)) + ",\n";
         out += "     \"counts\": {";
         for (int s = 0; s < kStatusCount; ++s)
             out += std::string(s == 0 ? "" : ", ") + "\"" + statusName(static_cast<Status>(s)) +

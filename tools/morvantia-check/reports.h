@@ -26,8 +26,9 @@ std::string baseName(const std::string &path);
 // problem, in log order, with the reason and where the other side stands.
 std::string entrantReport(const ContestCheck &check, std::size_t entrant);
 
-// Entrants in the order of the results: by category, then by checked score
-// (highest first), then by call; with each one's place in its category.
+// Entrants in the order of the results: by category (logs without one
+// last), then by checked score (highest first), then by call; with each
+// one's place in its category.
 struct Standing {
     std::size_t entrant;
     int place;

@@ -1,0 +1,146 @@
+// What the reports make of a checked contest: places within categories,
+// the entrant's problem lines, and texts that stay well-formed whatever the
+// logs hold.
+#include "tools/morvantia-check/reports.h"
+
+#include "tests/check/fake_scorer.h"
+
+#include <gtest/gtest.h>
+
+namespace check {
+namespace {
+
+std::string cabrillo(const std::string &call, const std::string &header,
+                     const std::vector<std::string> &qsos) {
+    std::string text = "START-OF-LOG: 3.0\nCALLSIGN: " + call + "\n" + header;
+    for (const std::string &q : qsos) text += "QSO: " + q + "\n";
+    return text + "END-OF-LOG:\n";
+}
+
+// A QSO line of own with call at minute 16:mm on 80 m CW, serials as given.
+std::string qso(const std::string &own, const std::string &ownCode, int sent, const std::string &call,
+                int received, const std::string &code, int minute) {
+    char line[160];
+    std::snprintf(line, sizeof line, "3510 CW 2024-02-03 16%02d %s 599 %03d %s %s 599 %03d %s",
+                  minute, own.c_str(), sent, ownCode.c_str(), call.c_str(), received, code.c_str());
+    return line;
+}
+
+class CheckReports : public ::testing::Test {
+protected:
+    void add(const std::string &file, const std::string &text) {
+        std::vector<InputProblem> problems;
+        bool added = false;
+        std::string error;
+        ASSERT_TRUE(contest_.addLog(file, text, problems, added, error)) << error;
+        ASSERT_TRUE(added) << file;
+    }
+    void finish() {
+        std::string error;
+        ASSERT_TRUE(contest_.finish(error)) << error;
+    }
+
+    FakeScorer scorer_;
+    score::CountryResolver countries_;
+    ContestCheck contest_{3, scorer_, countries_};
+};
+
+const char *const kLow = "CATEGORY-OPERATOR: SINGLE-OP\nCATEGORY-MODE: CW\nCATEGORY-POWER: LOW\n";
+const char *const kHigh = "CATEGORY-OPERATOR: SINGLE-OP\nCATEGORY-MODE: CW\nCATEGORY-POWER: HIGH\n";
+
+TEST_F(CheckReports, PlacesWithinEachCategoryShareTiesAndSkipAfterThem) {
+    // Scores by the stand-in: 2 points a confirmed QSO.
+    add("a.cbr", cabrillo("YO2AAA", kLow, {qso("YO2AAA", "TM", 1, "YO3BBB", 1, "BU", 0),
+                                           qso("YO2AAA", "TM", 2, "YO4CCC", 1, "CJ", 1)}));
+    add("b.cbr", cabrillo("YO3BBB", kLow, {qso("YO3BBB", "BU", 1, "YO2AAA", 1, "TM", 0),
+                                           qso("YO3BBB", "BU", 2, "YO4CCC", 2, "CJ", 2)}));
+    add("c.cbr", cabrillo("YO4CCC", kLow, {qso("YO4CCC", "CJ", 1, "YO2AAA", 2, "TM", 1),
+                                           qso("YO4CCC", "CJ", 2, "YO3BBB", 2, "BU", 2),
+                                           qso("YO4CCC", "CJ", 3, "YO5DDD", 1, "AB", 3)}));
+    add("d.cbr", cabrillo("YO5DDD", kHigh, {qso("YO5DDD", "AB", 1, "YO4CCC", 3, "CJ", 3)}));
+    finish();
+    std::vector<std::pair<std::string, int>> order;
+    for (const Standing &s : standings(contest_))
+        order.emplace_back(contest_.entrants()[s.entrant].call, s.place);
+    // HIGH sorts before LOW; in LOW YO4CCC leads, the other two share place 2.
+    EXPECT_EQ(order, (std::vector<std::pair<std::string, int>>{
+                         {"YO5DDD", 1}, {"YO4CCC", 1}, {"YO2AAA", 2}, {"YO3BBB", 2}}));
+    const std::string text = resultsText(contest_);
+    EXPECT_NE(text.find("\nSINGLE-OP CW HIGH -\n"), std::string::npos) << text;
+    EXPECT_LT(text.find("SINGLE-OP CW HIGH"), text.find("SINGLE-OP CW LOW"));
+}
+
+TEST_F(CheckReports, EntrantReportListsEachProblemWithTheOtherSide) {
+    add("logs/yo2aaa.cbr",
+        cabrillo("YO2AAA", kLow, {qso("YO2AAA", "TM", 1, "YO3BBB", 9, "BU", 0),     // busted serial
+                                  qso("YO2AAA", "TM", 2, "YO4CCX", 1, "CJ", 10),    // busted call
+                                  qso("YO2AAA", "TM", 3, "YO5DDD", 1, "AB", 20),    // not in log
+                                  qso("YO2AAA", "TM", 4, "OK1NNN", 1, "OK", 30),    // unique
+                                  qso("YO2AAA", "TM", 5, "YO3BBB", 1, "BU", 40)})); // repeat
+    add("logs/yo3bbb.cbr", cabrillo("YO3BBB", kLow, {qso("YO3BBB", "BU", 1, "YO2AAA", 1, "TM", 0)}));
+    add("logs/yo4ccc.cbr", cabrillo("YO4CCC", kLow, {qso("YO4CCC", "CJ", 1, "YO2AAA", 2, "TM", 11)}));
+    add("logs/yo5ddd.cbr", cabrillo("YO5DDD", kLow, {qso("YO5DDD", "AB", 1, "YO2AAA", 3, "TM", 50)}));
+    finish();
+    const std::string report = entrantReport(contest_, 0);
+    const auto lineWith = [&report](const std::string &text) {
+        const std::size_t at = report.find(text);
+        if (at == std::string::npos) return std::string();
+        const std::size_t start = report.rfind('\n', at) + 1;
+        return report.substr(start, report.find('\n', at) - start);
+    };
+    EXPECT_EQ(lineWith("BUSTED EXCHANGE"),
+              "QSO:  3510  CW  2024-02-03 1600  YO2AAA  599  001 TM  YO3BBB  599  009 BU"
+              "   BUSTED EXCHANGE !!!   line 6; YO3BBB sent 001 BU (yo3bbb.cbr line 6)");
+    EXPECT_EQ(lineWith("BUSTED CALL"),
+              "QSO:  3510  CW  2024-02-03 1610  YO2AAA  599  002 TM  YO4CCX  599  001 CJ"
+              "   BUSTED CALL !!!   line 7; YO4CCC logged you: yo4ccc.cbr line 6: "
+              "QSO:  3510  CW  2024-02-03 1611  YO4CCC  599  001 CJ  YO2AAA  599  002 TM");
+    EXPECT_NE(lineWith("NOT IN LOG").find("   NOT IN LOG !!!   line 8; nearest QSO with YO2AAA in "
+                                          "YO5DDD's log: yo5ddd.cbr line 6: QSO:  3510  CW  "
+                                          "2024-02-03 1650"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(lineWith("UNIQUE").find("line 9; OK1NNN sent no log and is in no other log"),
+              std::string::npos);
+    EXPECT_NE(lineWith("DUPE !!!").find("line 10"), std::string::npos) << report;
+    EXPECT_NE(report.find("QSOs with a problem: 5\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("Log:            yo2aaa.cbr (Cabrillo)\n"), std::string::npos);
+    // A report for a log without problems says so.
+    EXPECT_NE(entrantReport(contest_, 2).find("No QSO with a problem.\n"), std::string::npos);
+}
+
+TEST_F(CheckReports, OddTextStaysInsideItsCell) {
+    add("odd, \"name\".cbr",
+        cabrillo("YO2AAA", "CATEGORY-OPERATOR: <b>SINGLE</b>\nCATEGORY-MODE: A,B\n",
+                 {qso("YO2AAA", "TM", 1, "YO3BBB", 1, "BU", 0)}));
+    finish();
+    const std::string csv = resultsCsv(contest_);
+    EXPECT_NE(csv.find("\n<B>SINGLE</B>,\"A,B\",,,1,YO2AAA,\"odd, \"\"name\"\".cbr\","),
+              std::string::npos)
+        << csv;
+    const std::string html = resultsHtml(contest_);
+    EXPECT_EQ(html.find("<B>SINGLE"), std::string::npos);
+    EXPECT_NE(html.find("&lt;B&gt;SINGLE&lt;/B&gt;"), std::string::npos);
+    // One page: no script, style or picture from elsewhere.
+    EXPECT_EQ(html.find("src="), std::string::npos);
+    EXPECT_EQ(html.find("http"), std::string::npos);
+    EXPECT_EQ(html.find("<link"), std::string::npos);
+    std::string json;
+    writeJson(contest_, {{"x.cbr", 3, "a \"quoted\" problem"}},
+              [&json](const std::string &piece) { json += piece; });
+    EXPECT_NE(json.find("\"file\": \"odd, \\\"name\\\".cbr\""), std::string::npos) << json;
+    EXPECT_NE(json.find("{\"file\": \"x.cbr\", \"line\": 3, \"message\": \"a \\\"quoted\\\" problem\"}"),
+              std::string::npos)
+        << json;
+}
+
+TEST(CheckReportNames, CallsBecomeSafeFileNames) {
+    EXPECT_EQ(reportFileName("YO2AAA"), "YO2AAA.txt");
+    EXPECT_EQ(reportFileName("YO/OK2TS"), "YO-OK2TS.txt");
+    EXPECT_EQ(reportFileName("DL1AB/P"), "DL1AB-P.txt");
+    EXPECT_EQ(baseName("logs/sub\\yo2aaa.cbr"), "yo2aaa.cbr");
+    EXPECT_EQ(baseName("yo2aaa.cbr"), "yo2aaa.cbr");
+}
+
+}  // namespace
+}  // namespace check

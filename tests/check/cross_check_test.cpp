@@ -175,8 +175,9 @@ const Scenario kScenarios[] = {
         "YO2AAA TM | SP9UUU 80 CW 1610 2 1 PL | unique",
         "DL1CCC DE | OK1NNN 40 SSB 1700 1 2 OK | unchecked",
     }},
-    {"a log that names its own call finds no other log", 3, {
+    {"a log that names its own call finds no other log, nor busts its own call", 3, {
         "YO2AAA TM | YO2AAA 80 CW 1600 1 1 TM | nil",
+        "YO2AAA TM | YO2AAB 80 CW 1601 2 1 TM | unique",
     }},
     {"calls, bands and codes are compared ignoring case", 3, {
         "YO2AAA TM | yo3bbb 80 CW 1600 1 1 bu | confirmed YO3BBB/1",

@@ -303,13 +303,16 @@ std::string resultsHtml(const ContestCheck &check) {
         "h1 { font-size: 1.4em; margin-bottom: 0.2em; }\n"
         "p.note { color: #555; margin-top: 0; }\n"
         "table { border-collapse: collapse; font-size: 0.9em; }\n"
-        "th, td { padding: 0.3em 0.6em; border-bottom: 1px solid #ddd; }\n"
+        "th, td { padding: 0.3em 0.5em; border-bottom: 1px solid #ddd; }\n"
         "th { background: #1f4e79; color: #fff; cursor: pointer; user-select: none; "
-        "white-space: nowrap; }\n"
+        "vertical-align: bottom; }\n"
         "th.sorted-up::after { content: \" \\25B2\"; }\n"
         "th.sorted-down::after { content: \" \\25BC\"; }\n"
         "td.n { text-align: right; font-variant-numeric: tabular-nums; }\n"
+        "td.cat { white-space: nowrap; }\n"
+        "td.zero { color: #b0b0b0; }\n"
         "td.lost { color: #a40000; }\n"
+        "table.grouped tr.first td { border-top: 2px solid #1f4e79; }\n"
         "tr:nth-child(even) td { background: #f3f6fa; }\n"
         "label { margin-right: 0.5em; }\n"
         "</style>\n</head>\n<body>\n<h1>MORVANTIA contest results</h1>\n";
@@ -322,16 +325,18 @@ std::string resultsHtml(const ContestCheck &check) {
         out += "<option value=\"" + html(category) + "\">" + html(category) + " (" +
                std::to_string(count) + ")</option>\n";
     out += "</select></p>\n";
-    out += "<table id=\"results\">\n<thead><tr>";
+    out += "<table id=\"results\" class=\"grouped\">\n<thead><tr>";
     const char *const headers[] = {"Category", "Place", "Call", "Claimed", "Plug-in", "Checked",
-                                   "QSOs", "Confirmed", "Busted exch.", "Busted call",
-                                   "Not in log", "Unique", "Unchecked", "Dupe", "Bad"};
+                                   "QSOs", "Con&shy;firmed", "Busted<br>exchange",
+                                   "Busted<br>call", "Not in<br>log", "Unique",
+                                   "Un&shy;checked", "Dupe", "Bad"};
     for (const char *h : headers) out += std::string("<th>") + h + "</th>";
     out += "</tr></thead>\n<tbody>\n";
     for (const Standing &s : standings(check)) {
         const Entrant &e = entrants[s.entrant];
         const std::string category = e.header.category();
-        out += "<tr data-category=\"" + html(category) + "\"><td>" + html(category) + "</td>";
+        out += "<tr data-category=\"" + html(category) + "\"><td class=\"cat\">" + html(category) +
+               "</td>";
         const std::vector<std::string> cells = rowCells(e, s.place);
         for (std::size_t c = 0; c < cells.size(); ++c) {
             if (c == 1) {
@@ -340,8 +345,9 @@ std::string resultsHtml(const ContestCheck &check) {
                 continue;
             }
             const bool lost = c == 4 && e.checkedScore < e.uncheckedScore;
-            out += std::string("<td class=\"n") + (lost ? " lost" : "") + "\">" + html(cells[c]) +
-                   "</td>";
+            const bool zero = c >= 6 && cells[c] == "0";
+            out += std::string("<td class=\"n") + (lost ? " lost" : "") + (zero ? " zero" : "") +
+                   "\">" + html(cells[c]) + "</td>";
         }
         out += "</tr>\n";
     }
@@ -371,6 +377,19 @@ std::string resultsHtml(const ContestCheck &check) {
     rows.forEach(function (row) { body.appendChild(row); });
     for (var i = 0; i < heads.length; i++)
       heads[i].className = i === column ? (state.up ? 'sorted-up' : 'sorted-down') : '';
+    mark();
+  }
+  // A rule above the first shown row of each category, while the rows are
+  // in category order.
+  function mark() {
+    table.className = state.column <= 0 ? 'grouped' : '';
+    var previous = null;
+    Array.prototype.forEach.call(body.rows, function (row) {
+      if (row.style.display === 'none') return;
+      var category = row.dataset.category;
+      row.className = previous !== null && category !== previous ? 'first' : '';
+      previous = category;
+    });
   }
   Array.prototype.forEach.call(body.rows, function (row, i) { row.dataset.order = i; });
   Array.prototype.forEach.call(heads, function (head, i) {
@@ -381,7 +400,9 @@ std::string resultsHtml(const ContestCheck &check) {
     Array.prototype.forEach.call(body.rows, function (row) {
       row.style.display = !wanted || row.dataset.category === wanted ? '' : 'none';
     });
+    mark();
   });
+  mark();
 })();
 </script>
 </body>

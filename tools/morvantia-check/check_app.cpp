@@ -10,8 +10,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <exception>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 #ifndef MORVANTIA_VERSION
 #define MORVANTIA_VERSION "unknown"
@@ -107,6 +112,77 @@ std::vector<Input> collectInputs(const std::vector<std::string> &names,
     return inputs;
 }
 
+// Reads and parses the logs in order on a thread of its own, a few logs
+// ahead of the plug-in, which scores them one at a time on the caller's
+// thread: on two cores the reading costs no time of its own.
+class LogReader {
+public:
+    struct Item {
+        std::optional<ParsedLog> parsed;  // none when the file could not be read
+        std::string error;
+    };
+
+    LogReader(const std::vector<Input> &inputs, const score::CountryResolver &countries)
+        : inputs_(inputs), countries_(countries), thread_([this] { run(); }) {}
+
+    ~LogReader() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+
+    // The next log in input order; false after the last. Rethrows what
+    // failed on the reading thread.
+    bool next(Item &item) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return !ready_.empty() || finished_; });
+        if (failure_) std::rethrow_exception(failure_);
+        if (ready_.empty()) return false;
+        item = std::move(ready_.front());
+        ready_.pop_front();
+        changed_.notify_all();
+        return true;
+    }
+
+private:
+    static constexpr std::size_t kAhead = 8;
+
+    void run() {
+        try {
+            for (const Input &input : inputs_) {
+                Item item;
+                std::string text;
+                if (readFile(input.absolute, text, item.error))
+                    item.parsed = parseLog(input.given, text, countries_);
+                std::unique_lock<std::mutex> lock(mutex_);
+                changed_.wait(lock, [this] { return ready_.size() < kAhead || stop_; });
+                if (stop_) break;
+                ready_.push_back(std::move(item));
+                changed_.notify_all();
+            }
+        } catch (...) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            failure_ = std::current_exception();
+        }
+        std::lock_guard<std::mutex> lock(mutex_);
+        finished_ = true;
+        changed_.notify_all();
+    }
+
+    const std::vector<Input> &inputs_;
+    const score::CountryResolver &countries_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Item> ready_;
+    bool stop_ = false;
+    bool finished_ = false;
+    std::exception_ptr failure_;
+    std::thread thread_;  // last: starts once everything above is made
+};
+
 std::optional<std::string> freshFolder() {
     for (int n = 1; n < 1000; ++n) {
         const std::string name = n == 1 ? "check-results" : "check-results-" + std::to_string(n);
@@ -190,13 +266,14 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
 
     ContestCheck contest(options.windowMinutes, scorer, countries);
     std::size_t leftOut = problems.size();
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
+    LogReader reader(inputs, countries);
+    LogReader::Item item;
+    for (std::size_t i = 0; reader.next(item); ++i) {
         std::vector<InputProblem> found;
-        std::string text;
         bool added = false;
-        if (!readFile(inputs[i].absolute, text, error)) {
-            found.push_back({inputs[i].given, 0, "cannot read: " + error + "; left out"});
-        } else if (!contest.addLog(inputs[i].given, text, found, added, error)) {
+        if (!item.parsed) {
+            found.push_back({inputs[i].given, 0, "cannot read: " + item.error + "; left out"});
+        } else if (!contest.addLog(std::move(*item.parsed), found, added, error)) {
             messages.error(error);
             return score::kExitUnusable;
         }

@@ -82,12 +82,28 @@ std::uint16_t ContestCheck::reasonId(const std::string &reason) {
     return static_cast<std::uint16_t>(reasons_.size() - 1);
 }
 
+ParsedLog parseLog(const std::string &file, const std::string &text,
+                   const score::CountryResolver &countries) {
+    ParsedLog parsed;
+    parsed.file = file;
+    parsed.log = score::readLog(text, countries);
+    parsed.header = readLogHeader(text);
+    return parsed;
+}
+
 bool ContestCheck::addLog(const std::string &file, const std::string &text,
                           std::vector<InputProblem> &problems, bool &added, std::string &error) {
+    return addLog(parseLog(file, text, countries_), problems, added, error);
+}
+
+bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems, bool &added,
+                          std::string &error) {
     added = false;
+    const std::string &file = parsed.file;
     Entrant entrant;
-    entrant.file = file;
-    entrant.log = score::readLog(text, countries_);
+    entrant.file = parsed.file;
+    entrant.log = std::move(parsed.log);
+    entrant.header = std::move(parsed.header);
     entrant.format = entrant.log.format;
     if (entrant.format == score::LogFormat::Unknown) {
         problems.push_back({file, 0, "not an ADIF, ADX or Cabrillo log; left out"});
@@ -118,7 +134,6 @@ bool ContestCheck::addLog(const std::string &file, const std::string &text,
                                          entrants_[index].file + "); this one is left out"});
         return true;
     }
-    entrant.header = readLogHeader(text);
     entrant.log.station.clear();
 
     ScoreRequest &request = entrant.request;

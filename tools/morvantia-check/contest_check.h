@@ -52,6 +52,16 @@ struct Entrant {
     std::array<int, kStatusCount> counts{};
 };
 
+// A log read and parsed but not yet checked: all that can be made of one
+// file alone, on any thread.
+struct ParsedLog {
+    std::string file;  // as given
+    score::ContestLog log;
+    LogHeader header;
+};
+ParsedLog parseLog(const std::string &file, const std::string &text,
+                   const score::CountryResolver &countries);
+
 // A log, or a record of one, that was left out.
 struct InputProblem {
     std::string file;
@@ -70,6 +80,8 @@ public:
     // plug-in fails.
     bool addLog(const std::string &file, const std::string &text,
                 std::vector<InputProblem> &problems, bool &added, std::string &error);
+    bool addLog(ParsedLog parsed, std::vector<InputProblem> &problems, bool &added,
+                std::string &error);
 
     // Cross-checks all logs added and scores each again without its removed
     // QSOs. progress(done, total) after each log.

@@ -278,8 +278,10 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
             return score::kExitUnusable;
         }
         if (!found.empty()) {
-            // Messages go above the bar, which is drawn again below them.
-            if (errIsTerminal && !options.quiet) std::fputs("\r\x1b[K", err);
+            // Messages go above the bar, which is drawn again below them;
+            // blanks clear it on every console.
+            if (errIsTerminal && !options.quiet)
+                std::fprintf(err, "\r%79s\r", "");
             for (const InputProblem &p : found) reportProblem(messages, p);
             leftOut += found.size();
             problems.insert(problems.end(), found.begin(), found.end());
@@ -325,7 +327,8 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
     messages.note(std::to_string(entrants.size()) + " logs checked; results in " + outDir +
                   " (results.txt, results.csv, results.html, reports/)");
     if (leftOut > 0)
-        messages.note(std::to_string(leftOut) + " problems with the logs, see above");
+        messages.note(std::to_string(leftOut) + (leftOut == 1 ? " problem" : " problems") +
+                      " with the logs, see above");
     return leftOut > 0 ? score::kExitSkipped : score::kExitClean;
 }
 

@@ -151,8 +151,8 @@ A QSO of A with B (band, mode class CW, SSB or DIGI, time) is
                    call: then it is confirmed);
   unique           when B sent no log and no other log holds B;
   unchecked        when B sent no log but other logs hold B;
-  dupe, bad        as the plug-in rules them (repeats, wrong band or mode,
-                   no exchange, no county).
+  dupe, bad        as the plug-in rules them (repeats; wrong band or mode,
+                   no exchange or one it cannot take, no county).
 Not in log, busted call and busted exchange QSOs are left out of the checked
 score; unique and unchecked QSOs count.
 

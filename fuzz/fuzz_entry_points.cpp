@@ -3,8 +3,9 @@
 // date-times that are null pointers, NaN, infinite or huge with any status,
 // numbers over their whole range. Every input starts from a freshly loaded
 // library in an empty folder. Besides the sanitizers' findings, a returned
-// text that is null or runs on without its NUL, an unwritten score, or an
-// answer outside what the host contract allows, is a crash.
+// text that is null or runs on without its NUL, an unwritten score, an
+// answer outside what the host contract allows, or any exception thrown, is
+// a crash.
 #include "engine/cabrillo_export.h"
 #include "engine/engine.h"
 #include "engine/stats_api.h"
@@ -24,6 +25,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <typeinfo>
 
 namespace {
 
@@ -173,10 +175,25 @@ int qsoCall(FuzzedDataProvider &in, Texts &t, bool add) {
     const int i = in.ConsumeIntegral<int>();
     const double d = in.ConsumeFloatingPoint<double>();
     QsoDataFn fn = add ? AddData0 : RemoveData0;
-    return fn(ownCall, call, time, dt4, dt5, dt6, u7, hz, mode, rstSent, rstReceived, exchSent,
-              exchReceived, t.ignored(), t.ignored(), t.ignored(), t.ignored(),
-              t.ignored(), t.ignored(), t.ignored(), t.ignored(), t.ignored(), prefix, i,
-              i, i, d, d, t.ignored(), t30, t.ignored(), band, t.ignored());
+    const int answer =
+        fn(ownCall, call, time, dt4, dt5, dt6, u7, hz, mode, rstSent, rstReceived, exchSent,
+           exchReceived, t.ignored(), t.ignored(), t.ignored(), t.ignored(), t.ignored(),
+           t.ignored(), t.ignored(), t.ignored(), t.ignored(), prefix, i, i, i, d, d,
+           t.ignored(), t30, t.ignored(), band, t.ignored());
+    // A QSO taken into the log makes its call a dupe on that band and mode
+    // at once.
+    if (add && answer == 1) {
+        char writable[2][100] = {};
+        const int check = CheckCall0(call, 0, 0, mode, t.ignored(), t.ignored(), t.ignored(),
+                                     t.ignored(), t.ignored(), t.ignored(), t.ignored(),
+                                     t.ignored(), t.ignored(), t.ignored(), 0, 0, 0, 0.0, 0.0,
+                                     t.ignored(), t.ignored(), t.ignored(), t.ignored(),
+                                     nullptr, band, band, writable[0], writable[1]);
+        if (check != 0)
+            fuzz::fail("CheckCall0 answers " + std::to_string(check) +
+                       " for the QSO just added, not 0 (dupe)");
+    }
+    return answer;
 }
 
 void resetCall(FuzzedDataProvider &in, Texts &t) {
@@ -224,6 +241,12 @@ void resultCall(FuzzedDataProvider &in) {
     if (tracing) std::fprintf(stderr, "GetResult0 -> score %d\n%.2000s\n", score, text);
     fuzz::check(score != kScoreSentinel, "GetResult0 left the score unwritten");
     fuzz::check(score >= -1, "GetResult0 returned a negative score");
+    // Scoring changes nothing it reads: asked again, it answers the same.
+    const std::string first = text;
+    int again = kScoreSentinel;
+    const char *second = GetResult0(&again);
+    fuzz::checkText(second, kTextLimit, "GetResult0 asked again");
+    fuzz::check(again == score && first == second, "GetResult0 asked again answers otherwise");
 }
 
 // A fresh library: the state as loaded, and a Cabrillo log of its own as
@@ -242,6 +265,13 @@ void freshLibrary() {
 }
 
 }  // namespace
+
+// The entry points stop every exception, so the host would only see a
+// default answer: any exception on the way there is a fault, reported where
+// it is thrown. Nothing the plug-in calls throws in normal work.
+extern "C" [[noreturn]] void __cxa_throw(void *, std::type_info *type, void (*)(void *)) {
+    fuzz::fail(std::string("exception thrown: ") + type->name());
+}
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
     fuzz::WorkFolder::create();

@@ -1,5 +1,9 @@
 #include "fuzz/fuzz_support.h"
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -52,10 +56,22 @@ void checkText(const char *text, std::size_t limit, const char *what) {
 
 void WorkFolder::create() {
     startFolder = fs::current_path().string();
-    std::string pattern = (temporaryFolder() / "morvantia-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) fail("cannot create a working folder");
-    workFolder = pattern;
-    fs::create_directory(fs::path(workFolder) / "Plugins");
+    const fs::path parent = temporaryFolder();
+    const std::string prefix = "morvantia-fuzz-";
+    // A run that crashed exits without cleaning up: its folder, named by its
+    // process, goes when the next run starts.
+    std::error_code error;
+    for (const fs::directory_entry &entry : fs::directory_iterator(parent, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const long pid = std::atol(name.c_str() + prefix.size());
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            fs::remove_all(entry.path(), error);
+    }
+    workFolder = (parent / (prefix + std::to_string(::getpid()))).string();
+    fs::remove_all(workFolder, error);
+    if (!fs::create_directories(fs::path(workFolder) / "Plugins", error))
+        fail("cannot create the working folder " + workFolder);
     std::atexit(removeWorkFolder);
 }
 

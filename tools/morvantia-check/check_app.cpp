@@ -324,11 +324,10 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
         std::fwrite(table.data(), 1, table.size(), out);
     std::fflush(out);
 
-    messages.note(std::to_string(entrants.size()) + " logs checked; results in " + outDir +
+    messages.note(countOf(entrants.size(), "log", "logs") + " checked; results in " + outDir +
                   " (results.txt, results.csv, results.html, reports/)");
     if (leftOut > 0)
-        messages.note(std::to_string(leftOut) + (leftOut == 1 ? " problem" : " problems") +
-                      " with the logs, see above");
+        messages.note(countOf(leftOut, "problem", "problems") + " with the logs, see above");
     return leftOut > 0 ? score::kExitSkipped : score::kExitClean;
 }
 

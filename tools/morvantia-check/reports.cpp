@@ -74,6 +74,10 @@ std::string qsoLine(const score::ContestQso &q, const std::string &ownCall) {
            q.receivedExchange;
 }
 
+std::string countOf(std::size_t count, const char *singular, const char *plural) {
+    return std::to_string(count) + " " + (count == 1 ? singular : plural);
+}
+
 std::string reportFileName(const std::string &call) {
     std::string name;
     for (char c : call)
@@ -96,7 +100,8 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
     out += "Claimed score:  " + claimedText(e) + "\n";
     out += "Plug-in score:  " + std::to_string(e.uncheckedScore) + " (the log as sent)\n";
     out += "Checked score:  " + std::to_string(e.checkedScore) + "\n";
-    out += "Window:         " + std::to_string(check.windowMinutes()) + " minutes\n";
+    out += "Window:         " +
+           countOf(static_cast<std::size_t>(check.windowMinutes()), "minute", "minutes") + "\n";
     out += "QSOs:           " + std::to_string(e.log.qsos.size()) + "\n";
     for (int s = 0; s < kStatusCount; ++s)
         out += "  " + padRight(statusLabel(static_cast<Status>(s)), 16) +
@@ -238,9 +243,10 @@ std::string html(const std::string &text) {
 
 std::string resultsText(const ContestCheck &check) {
     const std::vector<Entrant> &entrants = check.entrants();
-    std::string out = "MORVANTIA contest results: " + std::to_string(entrants.size()) +
-                      " logs checked, window " + std::to_string(check.windowMinutes()) +
-                      " minutes\n";
+    std::string out = "MORVANTIA contest results: " + countOf(entrants.size(), "log", "logs") +
+                      " checked, window " +
+                      countOf(static_cast<std::size_t>(check.windowMinutes()), "minute", "minutes") +
+                      "\n";
     std::string current;
     bool first = true;
     for (const Standing &s : standings(check)) {
@@ -316,9 +322,10 @@ std::string resultsHtml(const ContestCheck &check) {
         "tr:nth-child(even) td { background: #f3f6fa; }\n"
         "label { margin-right: 0.5em; }\n"
         "</style>\n</head>\n<body>\n<h1>MORVANTIA contest results</h1>\n";
-    out += "<p class=\"note\">" + std::to_string(entrants.size()) +
-           " logs checked against each other, window " + std::to_string(check.windowMinutes()) +
-           " minutes. Click a column to sort by it.</p>\n";
+    out += "<p class=\"note\">" + countOf(entrants.size(), "log", "logs") +
+           " checked against each other, window " +
+           countOf(static_cast<std::size_t>(check.windowMinutes()), "minute", "minutes") +
+           ". Click a column to sort by it.</p>\n";
     out += "<p><label for=\"category\">Category</label><select id=\"category\">\n"
            "<option value=\"\">all categories</option>\n";
     for (const auto &[category, count] : categories)

@@ -19,6 +19,9 @@ std::string qsoLine(const score::ContestQso &qso, const std::string &ownCall);
 // file system.
 std::string reportFileName(const std::string &call);
 
+// "1 log", "20 logs".
+std::string countOf(std::size_t count, const char *singular, const char *plural);
+
 // The file name without its folder.
 std::string baseName(const std::string &path);
 

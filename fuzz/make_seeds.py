@@ -11,7 +11,6 @@ Run it from anywhere: python3 fuzz/make_seeds.py
 """
 
 import os
-import shutil
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
@@ -176,8 +175,9 @@ class Calls(Input):
             self.integer(7, 0, 15)
             self.string(value)
 
-    def long_text(self, fill):
+    def long_text(self, fill, length_index=7):  # 7: the 70000 bytes
         self.integer(2, 0, 15)
+        self.integer(length_index, 0, 7)
         self.integer(ord(fill), 0, 255)
 
     def time(self, seconds=None, status=0):
@@ -347,7 +347,6 @@ def profile_seeds():
 
 
 def main():
-    shutil.rmtree(CORPUS, ignore_errors=True)
     adif_seeds()
     adx_seeds()
     cabrillo_seeds()

@@ -24,8 +24,10 @@
 #include <filesystem>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <typeinfo>
+#include <vector>
 
 namespace {
 
@@ -60,7 +62,8 @@ public:
         case 1: return keep(std::string());
         case 2: {
             const std::size_t length = in_.PickValueInArray(kLongTexts);
-            return keep(std::string(length, static_cast<char>(in_.ConsumeIntegral<uint8_t>())));
+            const char fill = static_cast<char>(in_.ConsumeIntegral<uint8_t>());
+            return keep(std::string(length, fill));
         }
         case 3:
         case 4:
@@ -91,7 +94,7 @@ private:
 
 // A date-time argument: a null pointer or one of the slots, filled.
 HostDateTime *dateTime(FuzzedDataProvider &in, HostDateTime &slot) {
-    const double specials[] = {
+    const double oddValues[] = {
         std::numeric_limits<double>::quiet_NaN(),
         std::numeric_limits<double>::infinity(),
         -std::numeric_limits<double>::infinity(),
@@ -106,7 +109,7 @@ HostDateTime *dateTime(FuzzedDataProvider &in, HostDateTime &slot) {
     };
     switch (in.ConsumeIntegralInRange<int>(0, 4)) {
     case 0: return nullptr;
-    case 1: slot.value = in.PickValueInArray(specials); break;
+    case 1: slot.value = in.PickValueInArray(oddValues); break;
     case 2: slot.value = in.ConsumeFloatingPoint<double>(); break;
     default:  // around the contest, to the second
         slot.value = 43500.0 + in.ConsumeIntegralInRange<int>(0, 3000 * 86400) / 86400.0;
@@ -160,43 +163,66 @@ void prepareFolder(FuzzedDataProvider &in) {
     }
 }
 
-int qsoCall(FuzzedDataProvider &in, Texts &t, bool add) {
-    HostDateTime slots[4];
-    HostDateTime *time = dateTime(in, slots[0]);
-    HostDateTime *dt4 = dateTime(in, slots[1]), *dt5 = dateTime(in, slots[2]),
-                 *dt6 = dateTime(in, slots[3]);
+// The arguments of AddData0 and RemoveData0 that the plug-in reads, kept so
+// that a QSO added can be removed again, as the host does when the operator
+// deletes or edits one.
+enum QsoText { kOwnCall, kCall, kMode, kRstSent, kRstReceived, kExchSent, kExchReceived,
+               kPrefix, kBand, kStoredText, kQsoTexts };
+struct Qso {
+    std::optional<std::string> texts[kQsoTexts];  // none: a null pointer
+    std::optional<HostDateTime> time;
+    unsigned hz = 0;
+};
+
+// Sends a QSO, fresh or one added before (at most kMaxAdded are kept).
+constexpr std::size_t kMaxAdded = 8;
+
+int qsoCall(FuzzedDataProvider &in, Texts &t, bool add, std::vector<Qso> &added) {
+    Qso q;
+    if (!add && !added.empty() && in.ConsumeBool()) {
+        q = added[in.ConsumeIntegralInRange<std::size_t>(0, added.size() - 1)];
+    } else {
+        HostDateTime slot;
+        if (const HostDateTime *time = dateTime(in, slot)) q.time = *time;
+        q.hz = frequency(in);
+        for (std::optional<std::string> &text : q.texts)
+            if (const char *value = t.next()) text = value;
+    }
+    char *arg[kQsoTexts];
+    for (int k = 0; k < kQsoTexts; ++k) arg[k] = q.texts[k] ? q.texts[k]->data() : nullptr;
+    HostDateTime time = q.time.value_or(HostDateTime{});
+    HostDateTime slots[3];
+    HostDateTime *dt4 = dateTime(in, slots[0]), *dt5 = dateTime(in, slots[1]),
+                 *dt6 = dateTime(in, slots[2]);
     const unsigned u7 = in.ConsumeIntegral<unsigned>();
-    const unsigned hz = frequency(in);
-    char *ownCall = t.next(), *call = t.next(), *mode = t.next(), *rstSent = t.next(),
-         *rstReceived = t.next(), *exchSent = t.next(), *exchReceived = t.next(),
-         *prefix = t.next(), *band = t.next();
-    char *t30 = t.next();  // stored only
-    if (tracing)
-        std::fprintf(stderr, "call %s band %s mode %s sent %s received %s prefix %s\n",
-                     shown(call).c_str(), shown(band).c_str(), shown(mode).c_str(),
-                     shown(exchSent).c_str(), shown(exchReceived).c_str(),
-                     shown(prefix).c_str());
     const int i = in.ConsumeIntegral<int>();
     const double d = in.ConsumeFloatingPoint<double>();
+    if (tracing)
+        std::fprintf(stderr, "call %s band %s mode %s sent %s received %s prefix %s\n",
+                     shown(arg[kCall]).c_str(), shown(arg[kBand]).c_str(),
+                     shown(arg[kMode]).c_str(), shown(arg[kExchSent]).c_str(),
+                     shown(arg[kExchReceived]).c_str(), shown(arg[kPrefix]).c_str());
     QsoDataFn fn = add ? AddData0 : RemoveData0;
     const int answer =
-        fn(ownCall, call, time, dt4, dt5, dt6, u7, hz, mode, rstSent, rstReceived, exchSent,
-           exchReceived, t.ignored(), t.ignored(), t.ignored(), t.ignored(), t.ignored(),
-           t.ignored(), t.ignored(), t.ignored(), t.ignored(), prefix, i, i, i, d, d,
-           t.ignored(), t30, t.ignored(), band, t.ignored());
+        fn(arg[kOwnCall], arg[kCall], q.time ? &time : nullptr, dt4, dt5, dt6, u7, q.hz,
+           arg[kMode], arg[kRstSent], arg[kRstReceived], arg[kExchSent], arg[kExchReceived],
+           t.ignored(), t.ignored(), t.ignored(), t.ignored(), t.ignored(), t.ignored(),
+           t.ignored(), t.ignored(), t.ignored(), arg[kPrefix], i, i, i, d, d, t.ignored(),
+           arg[kStoredText], t.ignored(), arg[kBand], t.ignored());
+    if (!add || answer != 1) return answer;
     // A QSO taken into the log makes its call a dupe on that band and mode
     // at once.
-    if (add && answer == 1) {
-        char writable[2][100] = {};
-        const int check = CheckCall0(call, 0, 0, mode, t.ignored(), t.ignored(), t.ignored(),
-                                     t.ignored(), t.ignored(), t.ignored(), t.ignored(),
-                                     t.ignored(), t.ignored(), t.ignored(), 0, 0, 0, 0.0, 0.0,
-                                     t.ignored(), t.ignored(), t.ignored(), t.ignored(),
-                                     nullptr, band, band, writable[0], writable[1]);
-        if (check != 0)
-            fuzz::fail("CheckCall0 answers " + std::to_string(check) +
-                       " for the QSO just added, not 0 (dupe)");
-    }
+    char writable[2][100] = {};
+    const int check = CheckCall0(arg[kCall], 0, 0, arg[kMode], t.ignored(), t.ignored(),
+                                 t.ignored(), t.ignored(), t.ignored(), t.ignored(),
+                                 t.ignored(), t.ignored(), t.ignored(), t.ignored(), 0, 0, 0,
+                                 0.0, 0.0, t.ignored(), t.ignored(), t.ignored(), t.ignored(),
+                                 nullptr, arg[kBand], arg[kBand], writable[0], writable[1]);
+    if (check != 0)
+        fuzz::fail("CheckCall0 answers " + std::to_string(check) +
+                   " for the QSO just added, not 0 (dupe)");
+    if (added.size() == kMaxAdded) added.erase(added.begin());
+    added.push_back(std::move(q));
     return answer;
 }
 
@@ -292,6 +318,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     freshLibrary();
     Texts t(in);
     int qsoCalls = 0;
+    std::vector<Qso> added;
     for (int calls = 0; calls < kMaxCalls && in.remaining_bytes() > 0; ++calls) {
         t.clear();
         switch (in.ConsumeIntegralInRange<int>(0, 11)) {
@@ -300,11 +327,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
         case 2:
         case 3:
             if (++qsoCalls > kMaxQsoCalls) break;
-            checkOneOf(qsoCall(in, t, true), {0, 1}, "AddData0");
+            checkOneOf(qsoCall(in, t, true, added), {0, 1}, "AddData0");
             break;
         case 4:
             if (++qsoCalls > kMaxQsoCalls) break;
-            checkOneOf(qsoCall(in, t, false), {1}, "RemoveData0");
+            checkOneOf(qsoCall(in, t, false, added), {1}, "RemoveData0");
             break;
         case 5: checkCallCall(in, t); break;
         case 6: {

@@ -75,8 +75,6 @@ void WorkFolder::create() {
     std::atexit(removeWorkFolder);
 }
 
-const std::string &WorkFolder::path() { return workFolder; }
-
 WorkFolder::Session::Session() {
     std::error_code error;
     for (const fs::directory_entry &entry : fs::directory_iterator(workFolder, error))

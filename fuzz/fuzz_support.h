@@ -20,13 +20,13 @@ inline void check(bool ok, const char *what) {
 void checkText(const char *text, std::size_t limit, const char *what);
 
 // A folder of its own under /dev/shm (or TMPDIR, when set), with a Plugins
-// subfolder, removed at exit or, after a crash, by the next run. Made current only inside Session, so that
-// libFuzzer's own files (corpus, artefacts) stay where they were asked for.
+// subfolder, removed at exit or, after a crash, by the next run. Made
+// current only inside Session, so that libFuzzer's own files (corpus,
+// artefacts) stay where they were asked for.
 class WorkFolder {
 public:
     // Creates the folder; call once, from LLVMFuzzerInitialize.
     static void create();
-    static const std::string &path();
 
     // Empties the folder (keeping an empty Plugins) and makes it current
     // until the end of the scope.

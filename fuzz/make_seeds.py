@@ -160,6 +160,10 @@ CONTEST_DAY = (45325 - 43500) * 86400  # 2024-02-03 in seconds from the base
 
 
 class Calls(Input):
+    def __init__(self):
+        super().__init__()
+        self.added = 0  # QSOs the plug-in stored, which a removal may name again
+
     def op(self, name):
         self.integer(OP[name], 0, 11)
 
@@ -207,15 +211,30 @@ class Calls(Input):
     def qso(self, call, band="80m", mode="CW", sent="001", received="012AB", prefix="YO",
             at=16 * 3600 + 60, hz=3550000, remove=False):
         self.op("remove" if remove else "add")
+        if remove and self.added:
+            self.boolean(False)  # a fresh QSO, not one added before
         self.time(at)
-        for _ in range(3):
-            self.time()
-        self.u32(0)
         self.boolean(False)
         self.u32(hz)
         for value in ("YO3AAA", call, mode, "599", "599", sent, received, prefix, band,
                       "stored"):
             self.text(value)
+        self.after_qso()
+        stored = (band or "").lower() in ("80m", "40m") and (mode or "").upper() in (
+            "CW", "SSB", "BPSK31", "BPSK63", "BPSK125") and sent and received
+        if not remove and stored:
+            self.added = min(self.added + 1, 8)
+
+    def remove_added(self, index):
+        self.op("remove")
+        self.boolean(True)
+        self.integer(index, 0, self.added - 1)
+        self.after_qso()
+
+    def after_qso(self):
+        for _ in range(3):
+            self.time()
+        self.u32(0)
         self.i32(0)
         self.double()
 
@@ -263,7 +282,8 @@ def entry_point_seeds():
         c.exchange("012", 0)
         c.exchange("AB", 1)
         c.result()
-        c.qso("YO9ZZ", remove=True)
+        c.remove_added(0)
+        c.qso("DL1ABC", prefix="DL", remove=True)  # not in the log
         c.result()
         return c
 

@@ -14,8 +14,10 @@
 #include <cstring>
 #include <deque>
 #include <exception>
+#include <filesystem>
 #include <mutex>
 #include <optional>
+#include <random>
 #include <thread>
 
 #ifndef MORVANTIA_VERSION
@@ -183,6 +185,50 @@ private:
     std::thread thread_;  // last: starts once everything above is made
 };
 
+// The plug-in's working folder: it rewrites its INI file and its bad-QSO
+// file several times for every log, which on a disk costs more than all the
+// checking. A folder of this run's own, in memory where the system keeps
+// one (/dev/shm), else in the temporary folder; removed at the end, after
+// moving out of it.
+class ScratchFolder {
+public:
+    ScratchFolder() : previous_(platform::currentFolder()) {
+        namespace fs = std::filesystem;
+        std::vector<fs::path> places;
+#ifndef _WIN32
+        places.emplace_back("/dev/shm");
+#endif
+        std::error_code error;
+        const fs::path temporary = fs::temp_directory_path(error);
+        if (!error) places.push_back(temporary);
+        std::random_device random;
+        for (const fs::path &place : places) {
+            if (!fs::is_directory(place, error)) continue;
+            for (int attempt = 0; attempt < 10 && path_.empty(); ++attempt) {
+                const fs::path candidate = place / ("morvantia-check-" + std::to_string(random()));
+                if (fs::create_directory(candidate, error)) path_ = candidate.string();
+            }
+            if (!path_.empty()) break;
+        }
+    }
+    ~ScratchFolder() {
+        if (path_.empty()) return;
+        std::string error;
+        platform::changeFolder(previous_, error);
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder &) = delete;
+    ScratchFolder &operator=(const ScratchFolder &) = delete;
+
+    // Empty when none could be made.
+    const std::string &path() const { return path_; }
+
+private:
+    std::string previous_;
+    std::string path_;
+};
+
 std::optional<std::string> freshFolder() {
     for (int n = 1; n < 1000; ++n) {
         const std::string name = n == 1 ? "check-results" : "check-results-" + std::to_string(n);
@@ -258,8 +304,13 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
     const std::string pluginPath = options.pluginPath
                                        ? platform::absolutePath(*options.pluginPath)
                                        : platform::defaultPluginPath();
+    // Made before the plug-in is loaded, so that it is removed only after
+    // the plug-in is gone.
+    const ScratchFolder scratch;
     PluginScorer scorer;
-    if (!scorer.open(pluginPath, platform::joinPath(outDir, ".plugin"), error)) {
+    const std::string workFolder =
+        scratch.path().empty() ? platform::joinPath(outDir, ".plugin") : scratch.path();
+    if (!scorer.open(pluginPath, workFolder, error)) {
         messages.error(error);
         return score::kExitUnusable;
     }

@@ -1,5 +1,6 @@
 #include "tools/morvantia-check/check_app.h"
 
+#include "morvantia_version.h"
 #include "platform/dynamic_library.h"
 #include "platform/files.h"
 #include "platform/folders.h"
@@ -19,10 +20,6 @@
 #include <optional>
 #include <random>
 #include <thread>
-
-#ifndef MORVANTIA_VERSION
-#define MORVANTIA_VERSION "unknown"
-#endif
 
 namespace check {
 namespace {

@@ -48,13 +48,15 @@ for target in "${targets[@]}"; do
 
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   found=$(($(find "$findings" -type f | wc -l) - before))
+  ran="in $seconds s"
   if [ "$status" -ne 0 ] || [ "$found" -ne 0 ]; then
     failed+=("$target")
+    ran="until a finding stopped it"
     echo "run-fuzzers: $target FOUND SOMETHING (exit $status); the end of $log:"
     tail -n 40 "$log"
     echo "Findings: $findings/; replay one with: $program <finding>"
   fi
-  summary+=("$(printf '%-18s %12s executions in %s s' "$target" "${executions:-?}" "$seconds")")
+  summary+=("$(printf '%-18s %12s executions %s' "$target" "${executions:-?}" "$ran")")
 done
 
 echo "=== executions"

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace score {
 namespace {
 
@@ -213,6 +215,44 @@ TEST(AdifEnd, AFileWithoutAnyRecordEndSaysSoAtItsFirstRecord) {
     EXPECT_EQ(doc.problems[0].line, 4);
     EXPECT_EQ(doc.problems[0].message,
               "no record end <EOR> found in the file; the first record starts here");
+    // An empty header is no end of the file either.
+    const AdifDocument bare = readAdif("<EOH>\n<CALL:4>YO5A\n<CALL:4>YO6B\n");
+    ASSERT_EQ(bare.problems.size(), 1u);
+    EXPECT_EQ(bare.problems[0].line, 2);
+}
+
+std::string repeated(const std::string &text, std::size_t times) {
+    std::string out;
+    out.reserve(text.size() * times);
+    for (std::size_t i = 0; i < times; ++i) out += text;
+    return out;
+}
+
+// Broken logs of a few megabytes, each of which took a reader whose time grew
+// with the square of the length minutes to hours.
+TEST(HostileLogs, ReadInTimeLinearInTheirLength) {
+    struct Log {
+        const char *name;
+        std::string text;
+        bool adx;
+        std::size_t problems;
+    };
+    const std::string run(std::size_t{1} << 21, '<');
+    const Log logs[] = {
+        {"stray angle brackets in a record", "<CALL:4>YO5A " + run + "<EOR>", false, 1},
+        {"stray angle brackets before a >", "<CALL:4>YO5A " + run + "><EOR>", false, 1},
+        {"ADX records with an unclosed element", repeated("<RECORD><X></RECORD>", 100000),
+         true, 100000},
+        {"ADX records with an unclosed comment", repeated("<RECORD><!--</RECORD>", 100000),
+         true, 100000},
+    };
+    for (const Log &log : logs) {
+        const auto started = std::chrono::steady_clock::now();
+        const AdifDocument doc = log.adx ? readAdx(log.text) : readAdif(log.text);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+        EXPECT_EQ(doc.problems.size(), log.problems) << log.name;
+        EXPECT_LT(took.count(), 10.0) << log.name;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace score {
 namespace {
 
@@ -82,6 +84,19 @@ TEST(CountryFileFormat, BrokenFilesNameTheLine) {
         "Romania: 20: 28: EU: 45.78: -24.70: -2.0: YO:\n  YO,YP\n", error));
     EXPECT_NE(error.find("not ended"), std::string::npos);
     EXPECT_FALSE(CountryFile::parse("\n\n", error));
+}
+
+// Took a reader that looked for the line end anew for every field a minute.
+TEST(CountryFileFormat, AFileWithoutLineEndsReadsInTimeLinearInItsLength) {
+    std::string text;
+    for (int i = 0; i < 200000; ++i) text += "Entity: 1: 2: EU: 0: 0: 0: P: P;";
+    std::string error;
+    const auto started = std::chrono::steady_clock::now();
+    const std::optional<CountryFile> file = CountryFile::parse(text, error);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+    ASSERT_TRUE(file) << error;
+    EXPECT_EQ(file->entityCount(), 200000u);
+    EXPECT_LT(took.count(), 10.0);
 }
 
 TEST(CountryFileDecides, OverTheCallsForm) {

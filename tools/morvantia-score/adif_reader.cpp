@@ -2,7 +2,9 @@
 
 #include "tools/morvantia-score/text.h"
 
+#include <algorithm>
 #include <limits>
+#include <string_view>
 
 namespace score {
 
@@ -140,21 +142,28 @@ AdifDocument readAdif(const std::string &text) {
          at = findIgnoreCase(text, "<EOR>", at + 1))
         lastEor = at;
 
+    const std::size_t lastClose = text.rfind('>');
+
     while (pos < text.size()) {
         const std::size_t open = text.find('<', pos);
         if (open == std::string::npos) break;
         const int line = lines.lineAt(open);
-        const std::size_t close = text.find('>', open + 1);
-        if (close == std::string::npos) {
+        if (lastClose == std::string::npos || lastClose < open) {
             if (!inHeader || builder.pending())
                 builder.fault(line, "tag cut off at the end of the file");
             pos = text.size();
             break;
         }
+        // A "<" before the next ">" makes the tag malformed. Looking no
+        // further than either keeps a long run of stray "<" linear: every
+        // "<" of it would otherwise copy the rest of the run.
+        const std::size_t close = text.find_first_of("<>", open + 1);
         Tag tag;
-        if (!parseTag(text.substr(open + 1, close - open - 1), tag)) {
+        if (text[close] == '<' || !parseTag(text.substr(open + 1, close - open - 1), tag)) {
             if (!inHeader) {
-                const std::size_t shown = std::min<std::size_t>(close - open + 1, 40);
+                // At most 40 characters, up to the next ">".
+                const std::size_t gt = std::string_view(text).substr(open, 40).find('>', 1);
+                const std::size_t shown = gt == std::string_view::npos ? 40 : gt + 1;
                 builder.fault(line, "malformed tag \"" + text.substr(open, shown) + "\"");
             }
             pos = open + 1;
@@ -163,9 +172,10 @@ AdifDocument readAdif(const std::string &text) {
         if (!tag.hasLength) {
             // Log-book downloads and some loggers close the file with a
             // marker of their own; a bare tag after the last record does
-            // the same.
+            // the same. The end of the header is never the end of the file.
             if (isEndMarker(tag.name) ||
-                (!inHeader && !builder.pending() && (lastEor == std::string::npos || open > lastEor))) {
+                (!inHeader && !builder.pending() && tag.name != "EOH" &&
+                 (lastEor == std::string::npos || open > lastEor))) {
                 pos = text.size();
                 break;
             }
@@ -254,11 +264,30 @@ std::string decodeXml(const std::string &text, bool &ok) {
     return out;
 }
 
-// Skips "<!-- ... -->" at pos; false when the comment never ends.
-bool skipComment(const std::string &text, std::size_t &pos) {
-    const std::size_t end = text.find("-->", pos + 4);
-    if (end == std::string::npos) return false;
-    pos = end + 3;
+// Position of needle in text[from, end), or npos. A record's elements are
+// looked for in the record only: searching the rest of the file for what a
+// broken record lacks would make a file of such records quadratic.
+std::size_t findWithin(const std::string &text, const std::string &needle, std::size_t from,
+                       std::size_t end, bool ignoreCase) {
+    if (from >= end) return std::string::npos;
+    const auto first = text.begin() + static_cast<std::ptrdiff_t>(from);
+    const auto last = text.begin() + static_cast<std::ptrdiff_t>(end);
+    const auto upperAscii = [](char c) {
+        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    };
+    const auto found =
+        ignoreCase ? std::search(first, last, needle.begin(), needle.end(),
+                                 [&](char a, char b) { return upperAscii(a) == upperAscii(b); })
+                   : std::search(first, last, needle.begin(), needle.end());
+    return found == last ? std::string::npos : static_cast<std::size_t>(found - text.begin());
+}
+
+// Skips "<!-- ... -->" at pos; false when the comment does not end before
+// end.
+bool skipComment(const std::string &text, std::size_t &pos, std::size_t end) {
+    const std::size_t close = findWithin(text, "-->", pos + 4, end, false);
+    if (close == std::string::npos) return false;
+    pos = close + 3;
     return true;
 }
 
@@ -291,7 +320,7 @@ bool readAdxFields(const std::string &text, std::size_t begin, std::size_t end,
             return false;
         }
         if (text.compare(pos, 4, "<!--") == 0) {
-            if (!skipComment(text, pos) || pos > end) {
+            if (!skipComment(text, pos, end)) {
                 message = "comment not closed";
                 return false;
             }
@@ -317,8 +346,8 @@ bool readAdxFields(const std::string &text, std::size_t begin, std::size_t end,
             pos = tagEnd + 1;
         } else {
             const std::string closing = "</" + element;
-            const std::size_t close = findIgnoreCase(text, closing, tagEnd + 1);
-            if (close == std::string::npos || close >= end) {
+            const std::size_t close = findWithin(text, closing, tagEnd + 1, end, true);
+            if (close == std::string::npos) {
                 message = "element " + element + " not closed";
                 return false;
             }

@@ -2,6 +2,8 @@
 
 #include "tools/morvantia-score/text.h"
 
+#include <algorithm>
+
 namespace score {
 namespace {
 
@@ -51,8 +53,15 @@ std::optional<CountryFile> CountryFile::parse(const std::string &text, std::stri
         std::string primary;
         for (int field = 0; field < 8; ++field) {
             const std::size_t colon = text.find(':', fieldEnd);
-            const std::size_t lineEnd = text.find('\n', fieldEnd);
-            if (colon == std::string::npos || (lineEnd != std::string::npos && colon > lineEnd)) {
+            // A line end before the colon, looked for up to the colon only:
+            // a file without line ends must not be searched to its end for
+            // every field.
+            const bool lineEnds =
+                colon != std::string::npos &&
+                std::find(text.begin() + static_cast<std::ptrdiff_t>(fieldEnd),
+                          text.begin() + static_cast<std::ptrdiff_t>(colon),
+                          '\n') != text.begin() + static_cast<std::ptrdiff_t>(colon);
+            if (colon == std::string::npos || lineEnds) {
                 error = "line " + std::to_string(lines.lineAt(pos)) +
                         ": an entity line needs eight fields ended by \":\"";
                 return std::nullopt;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <string_view>
+#include <unordered_set>
 
 namespace score {
 
@@ -58,8 +59,12 @@ bool isEndMarker(const std::string &upperName) {
     return upperName == "EOF" || upperName == "APP_LOTW_EOF";
 }
 
-void addField(AdifRecord &record, std::string name, std::string value) {
-    if (record.find(name) == nullptr) record.fields.emplace_back(std::move(name), std::move(value));
+// Adds a field unless the record has one of that name already. names holds
+// the record's names: looking through its fields instead would make a record
+// of many fields quadratic to read.
+void addField(AdifRecord &record, std::unordered_set<std::string> &names, std::string name,
+              std::string value) {
+    if (names.insert(name).second) record.fields.emplace_back(std::move(name), std::move(value));
 }
 
 // Collects fields into records and reports the broken ones.
@@ -69,7 +74,7 @@ public:
 
     void field(int line, std::string name, std::string value) {
         if (current_.fields.empty() && !broken_) current_.line = line;
-        addField(current_, std::move(name), std::move(value));
+        addField(current_, names_, std::move(name), std::move(value));
     }
 
     // Marks the current record broken; the first fault is the one reported.
@@ -92,6 +97,7 @@ public:
         else
             doc_.records.push_back(current_);
         current_ = AdifRecord{};
+        names_.clear();
         broken_ = false;
     }
 
@@ -99,6 +105,7 @@ public:
     void endHeader() {
         doc_.header = current_.fields;
         current_ = AdifRecord{};
+        names_.clear();
         broken_ = false;
     }
 
@@ -119,6 +126,7 @@ public:
 private:
     AdifDocument &doc_;
     AdifRecord current_;
+    std::unordered_set<std::string> names_;  // of current_'s fields
     bool broken_ = false;
     int faultLine_ = 0;
     std::string faultMessage_;
@@ -310,6 +318,7 @@ std::string attribute(const std::string &openTag, const std::string &name) {
 bool readAdxFields(const std::string &text, std::size_t begin, std::size_t end,
                    const LineIndex &lines, AdifRecord &record, int &faultLine,
                    std::string &message) {
+    std::unordered_set<std::string> names;
     std::size_t pos = begin;
     while (true) {
         while (pos < end && isBlank(text[pos])) ++pos;
@@ -371,7 +380,7 @@ bool readAdxFields(const std::string &text, std::size_t begin, std::size_t end,
                    upper(attribute(openTag, "FIELDNAME"));
         else if (name == "USERDEF")
             name = upper(attribute(openTag, "FIELDNAME"));
-        addField(record, std::move(name), std::move(value));
+        addField(record, names, std::move(name), std::move(value));
     }
 }
 

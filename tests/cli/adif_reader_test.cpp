@@ -229,7 +229,8 @@ std::string repeated(const std::string &text, std::size_t times) {
 }
 
 // Logs of a few megabytes, broken or odd, each of which took a reader whose
-// time grew with the square of the length minutes to hours.
+// time grew with the square of the length minutes to hours; read in linear
+// time each takes well under the limit even under a sanitizer.
 TEST(HostileLogs, ReadInTimeLinearInTheirLength) {
     struct Log {
         const char *name;
@@ -254,7 +255,7 @@ TEST(HostileLogs, ReadInTimeLinearInTheirLength) {
         const AdifDocument doc = log.adx ? readAdx(log.text) : readAdif(log.text);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
         EXPECT_EQ(doc.problems.size(), log.problems) << log.name;
-        EXPECT_LT(took.count(), 10.0) << log.name;
+        EXPECT_LT(took.count(), 30.0) << log.name;
     }
 }
 

@@ -287,13 +287,14 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
     request.html = options.html;
     request.cabrillo = options.cabrillo;
     request.station = log.station;
-    for (const auto &[key, value] : options.station) {
+    for (const auto &detail : options.station) {
+        // A named pair, not a structured binding: lambdas may not capture those.
         auto it = std::find_if(request.station.begin(), request.station.end(),
-                               [&](const auto &entry) { return entry.first == key; });
+                               [&](const auto &entry) { return entry.first == detail.first; });
         if (it != request.station.end())
-            it->second = value;
+            it->second = detail.second;
         else
-            request.station.emplace_back(key, value);
+            request.station.push_back(detail);
     }
     request.station.erase(std::remove_if(request.station.begin(), request.station.end(),
                                          [](const auto &e) { return !isSafeIniValue(e.second); }),

@@ -67,27 +67,9 @@ bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &optio
             continue;
         }
         std::string value;
-        bool hasValue = false;
-        const std::size_t equals = arg.find('=');
-        if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-            arg = arg.substr(0, equals);
-            hasValue = true;
-        }
-        if (checkOptionTable().takesValue(arg)) {
-            if (!hasValue) {
-                if (i + 1 >= args.size()) {
-                    error = arg + " needs a value";
-                    return false;
-                }
-                value = args[++i];
-            }
-            if (value.empty()) {
-                error = arg + " needs a value";
-                return false;
-            }
-        } else if (hasValue) {
-            error = arg + " takes no value";
+        if (!checkOptionTable().readValue(args, i, arg, value, error)) return false;
+        if (checkOptionTable().takesValue(arg) && value.empty()) {
+            error = arg + " needs a value";
             return false;
         }
 

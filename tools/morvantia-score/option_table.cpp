@@ -29,6 +29,29 @@ bool OptionTable::takesValue(const std::string &name) const {
     return o != nullptr && o->kind != ValueKind::None;
 }
 
+bool OptionTable::readValue(const std::vector<std::string> &args, std::size_t &i,
+                            std::string &arg, std::string &value, std::string &error) const {
+    bool hasValue = false;
+    const std::size_t equals = arg.find('=');
+    if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
+        value = arg.substr(equals + 1);
+        arg = arg.substr(0, equals);
+        hasValue = true;
+    }
+    if (!takesValue(arg)) {
+        if (!hasValue) return true;
+        error = arg + " takes no value";
+        return false;
+    }
+    if (hasValue) return true;
+    if (i + 1 >= args.size()) {
+        error = arg + " needs a value";
+        return false;
+    }
+    value = args[++i];
+    return true;
+}
+
 std::string OptionTable::helpSection() const {
     std::string text;
     for (const OptionSpec &o : options_) {

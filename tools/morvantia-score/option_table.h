@@ -28,6 +28,13 @@ public:
     const OptionSpec *find(const std::string &name) const;
     bool takesValue(const std::string &name) const;
 
+    // For the option at args[i]: splits "--name=value", or takes the value
+    // an option needs from the next argument (advancing i); arg becomes the
+    // option's name. False with a message when a value is missing, or given
+    // to an option that takes none.
+    bool readValue(const std::vector<std::string> &args, std::size_t &i, std::string &arg,
+                   std::string &value, std::string &error) const;
+
     // The options section of --help: each option, its text and an example.
     std::string helpSection() const;
 

@@ -148,27 +148,9 @@ bool parseOptions(const std::vector<std::string> &args, Options &options,
             continue;
         }
         std::string value;
-        bool hasValue = false;
-        const std::size_t equals = arg.find('=');
-        if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-            arg = arg.substr(0, equals);
-            hasValue = true;
-        }
-        if (optionTable().takesValue(arg)) {
-            if (!hasValue) {
-                if (i + 1 >= args.size()) {
-                    error = arg + " needs a value";
-                    return false;
-                }
-                value = args[++i];
-            }
-            if (!isSafeIniValue(value)) {
-                error = arg + ": the value holds a line break or another control character";
-                return false;
-            }
-        } else if (hasValue) {
-            error = arg + " takes no value";
+        if (!optionTable().readValue(args, i, arg, value, error)) return false;
+        if (optionTable().takesValue(arg) && !isSafeIniValue(value)) {
+            error = arg + ": the value holds a line break or another control character";
             return false;
         }
 

@@ -2,9 +2,7 @@
 
 #include "engine/cabrillo_export.h"
 #include "engine/engine.h"
-
-#include <chrono>
-#include <thread>
+#include "platform/library_lifecycle.h"
 
 namespace engine {
 
@@ -29,12 +27,10 @@ int CTestApp::ExitInstance(bool processEnding) {
     if (processEnding) return 0;
     CompanionUi &ui = Engine::instance().companionUi();
     if (!ui.threadAlive()) return 0;
-    ui.stop();
-    // Give the UI thread time to leave its last instructions in this library
-    // (a handful after it said it is done). A thread that a loaded machine
-    // does not schedule for longer than this would run on in the unloaded
-    // library; 20 ms left too little margin there.
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // A UI thread that did not end by the stop's deadline may still run
+    // this library's code: unmapping it would crash the host, so the
+    // library stays loaded (and whole) for the rest of the process.
+    if (!ui.stop()) platform::keepLibraryLoaded();
     return 0;
 }
 

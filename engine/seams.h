@@ -23,7 +23,8 @@ public:
     // Starts the UI thread (stopping a running one first).
     virtual void start() {}
     // Closes the windows and waits, bounded, for the UI thread to end.
-    virtual void stop() {}
+    // False when the thread was still running at the deadline.
+    virtual bool stop() { return true; }
     // Posts the refresh request to the setup window.
     virtual void postRefresh() {}
     // Clears the county tracker's worked marks when it is open.

@@ -13,4 +13,10 @@ void libraryDetached(bool processEnding);
 // The module handle passed at load, for loading resources.
 void *libraryModule();
 
+// Keeps the library mapped, its statics intact, until the process ends: for
+// an unload that could not stop a thread still running the library's code.
+void keepLibraryLoaded();
+// True once keepLibraryLoaded() was called.
+bool libraryKeptLoaded();
+
 }  // namespace platform

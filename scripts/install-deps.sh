@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs whatever this project needs that the machine lacks (Debian).
+# Installs whatever this project needs that the machine lacks (Debian). The
+# emulated machine that runs the 32-bit tests (scripts/vm-run.sh) fetches its
+# kernel package itself, into its cache.
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,7 @@ packages=(
   llvm python3
   wine wine64 wine32:i386 fonts-wine xvfb xauth imagemagick
   help2man zip unzip file man-db
+  qemu-system-x86 busybox-static
 )
 
 missing=()

@@ -5,9 +5,12 @@
 #
 #   scripts/run-wine-tests.sh build/win64 [CTEST_ARGS...]
 #
-# When this machine cannot execute the build's programs (32-bit ones on a
-# kernel without 32-bit support) the Wine tests are not run, one line says
-# so, and only the tests that inspect the build from Linux run.
+# When this machine's kernel cannot execute the build's programs (32-bit ones
+# on a kernel without 32-bit support), or MORVANTIA_EMULATE_32BIT=1 asks for
+# it, the whole run goes into the emulated machine of vm-run.sh, which can;
+# its Wine prefix is made there once and kept in vm-run.sh's cache. There
+# MORVANTIA_TIMING_FACTOR tells the tests that time runs several times
+# slower.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 if [ $# -lt 1 ]; then
@@ -19,11 +22,19 @@ shift
 # shellcheck source=wine-env.sh
 source "$here/wine-env.sh" --functions-only
 
-processor=$(grep -ho 'set(CMAKE_SYSTEM_PROCESSOR "[^"]*"' "$build"/CMakeFiles/*/CMakeSystem.cmake 2>/dev/null |
-    head -n1 | cut -d'"' -f2)
-if [ "$processor" = "i686" ] && ! morvantia_wine_can_run_32bit; then
-    echo "NOT RUN: Wine tests of $build: this machine cannot execute 32-bit x86 programs; only the static checks of the DLL run."
-    exec ctest --test-dir "$build" --output-on-failure "$@"
+if [ "$(morvantia_wine_arch_of_build "$build")" = "win32" ] && [ -z "${MORVANTIA_IN_VM:-}" ] &&
+    { [ "${MORVANTIA_EMULATE_32BIT:-0}" = 1 ] || ! morvantia_wine_can_run_32bit; }; then
+    if ! morvantia_wine_can_emulate_32bit; then
+        echo "$0: cannot execute 32-bit programs here, nor emulate a machine that can" \
+            "(packages wine32:i386, qemu-system-x86)" >&2
+        exit 2
+    fi
+    echo "Running the 32-bit tests of $build in an emulated machine (scripts/vm-run.sh)"
+    exec "$here/vm-run.sh" -- "$here/run-wine-tests.sh" "$build" "$@"
+fi
+if [ -n "${MORVANTIA_IN_VM:-}" ]; then
+    export MORVANTIA_WINE_PREFIX_CACHE=$MORVANTIA_VM_CACHE
+    export MORVANTIA_TIMING_FACTOR=${MORVANTIA_TIMING_FACTOR:-5}
 fi
 
 if ! command -v xvfb-run >/dev/null 2>&1; then

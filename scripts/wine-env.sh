@@ -1,6 +1,7 @@
 #!/bin/bash
-# The Wine rig of the Windows builds: one 64-bit prefix per build folder,
-# kept in BUILD/wine-prefix.
+# The Wine rig of the Windows builds: one prefix per build folder, kept in
+# BUILD/wine-prefix: a 32-bit one for the 32-bit build, a 64-bit one for the
+# 64-bit build.
 #
 #   scripts/wine-env.sh BUILD          prepare the prefix and start its
 #   source scripts/wine-env.sh BUILD   services (inside the X server the tests
@@ -43,6 +44,27 @@ morvantia_wine_can_run_32bit() {
     WINEDEBUG=-all "$MORVANTIA_WINE32" --version >/dev/null 2>&1
 }
 
+# True when 32-bit Windows programs can at least run in the emulated machine
+# of vm-run.sh (which mounts this machine's own Wine).
+morvantia_wine_can_emulate_32bit() {
+    morvantia_wine_find_loaders
+    [ -n "$MORVANTIA_WINE32" ] && command -v qemu-system-x86_64 >/dev/null 2>&1
+}
+
+# The prefix kind of a build folder's programs: win32 for a 32-bit build.
+morvantia_wine_arch_of_build() {
+    local processor
+    processor=$(grep -ho 'set(CMAKE_SYSTEM_PROCESSOR "[^"]*"' "$1"/CMakeFiles/*/CMakeSystem.cmake 2>/dev/null |
+        head -n1 | cut -d'"' -f2)
+    if [ "$processor" = "i686" ]; then echo win32; else echo win64; fi
+}
+
+# The loader that creates and serves a prefix of kind $1 (win32 or win64).
+morvantia_wine_loader_for() {
+    morvantia_wine_find_loaders
+    if [ "$1" = "win32" ]; then echo "$MORVANTIA_WINE32"; else echo "$MORVANTIA_WINE64"; fi
+}
+
 # The machine field of a PE file's header: i386, x86_64 or unknown.
 morvantia_pe_machine() {
     local offset machine
@@ -81,13 +103,17 @@ morvantia_wine_fonts_dir() {
     return 1
 }
 
-# Creates the prefix of WINEPREFIX once. Several wine-run calls may start at
-# the same moment (a parallel build or ctest -j), so creation is serialised
-# by a lock beside the prefix.
+# Creates the prefix of WINEPREFIX once, of kind MORVANTIA_WINE_ARCH (win32 or
+# win64, the default). Several wine-run calls may start at the same moment (a
+# parallel build or ctest -j), so creation is serialised by a lock beside the
+# prefix. Where MORVANTIA_WINE_PREFIX_CACHE names a folder, a prefix made once
+# is packed there and later ones are unpacked from it: making one takes
+# minutes in an emulated machine.
 morvantia_wine_ensure_prefix() {
-    morvantia_wine_find_loaders
-    if [ -z "$MORVANTIA_WINE64" ]; then
-        echo "wine: no 64-bit Wine loader found (install the wine and wine64 packages)" >&2
+    local arch=${MORVANTIA_WINE_ARCH:-win64} loader
+    loader=$(morvantia_wine_loader_for "$arch")
+    if [ -z "$loader" ]; then
+        echo "wine: no Wine loader for $arch prefixes (install wine, wine64 and wine32:i386)" >&2
         return 1
     fi
     [ -f "$WINEPREFIX/.morvantia-ready" ] && return 0
@@ -95,11 +121,19 @@ morvantia_wine_ensure_prefix() {
     (
         flock 9
         [ -f "$WINEPREFIX/.morvantia-ready" ] && exit 0
-        local log="$WINEPREFIX.log" fonts
-        WINEARCH=win64 WINEDEBUG=-all "$MORVANTIA_WINE64" wineboot --init \
+        local log="$WINEPREFIX.log" fonts packed=""
+        if [ -n "${MORVANTIA_WINE_PREFIX_CACHE:-}" ]; then
+            packed="$MORVANTIA_WINE_PREFIX_CACHE/wine-prefix-$arch-$(WINEDEBUG=-all "$loader" --version 2>/dev/null | tr -c 'A-Za-z0-9.\n-' _).tar.gz"
+            if [ -f "$packed" ] && rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX" &&
+                tar -xzf "$packed" -C "$WINEPREFIX" 2>>"$log"; then
+                touch "$WINEPREFIX/.morvantia-ready"
+                exit 0
+            fi
+        fi
+        WINEARCH=$arch WINEDEBUG=-all "$loader" wineboot --init \
             >>"$log" 2>&1 </dev/null || { echo "wine: cannot create $WINEPREFIX (see $log)" >&2; exit 1; }
         # Xvfb has no window manager: let Wine draw the window frames itself.
-        WINEDEBUG=-all "$MORVANTIA_WINE64" reg add 'HKCU\Software\Wine\X11 Driver' \
+        WINEDEBUG=-all "$loader" reg add 'HKCU\Software\Wine\X11 Driver' \
             /v Managed /t REG_SZ /d N /f >>"$log" 2>&1 </dev/null || exit 1
         # Wine's own fonts, so that text is measured and drawn the same way on
         # every machine.
@@ -111,6 +145,10 @@ morvantia_wine_ensure_prefix() {
         fi
         # Registry changes reach the disk when the prefix's server ends.
         "$(morvantia_wineserver)" -w >>"$log" 2>&1
+        if [ -n "$packed" ]; then
+            tar -czf "$packed.$$" -C "$WINEPREFIX" . 2>>"$log" && mv -f "$packed.$$" "$packed" ||
+                rm -f "$packed.$$"
+        fi
         touch "$WINEPREFIX/.morvantia-ready"
     ) 9>"$WINEPREFIX.lock"
 }
@@ -132,6 +170,10 @@ morvantia_wine_setup() {
     build=$(cd "$1" 2>/dev/null && pwd) || { echo "wine-env: no build folder $1" >&2; return 1; }
     export WINEPREFIX="$build/wine-prefix"
     export WINEDEBUG=-all
+    MORVANTIA_WINE_ARCH=$(morvantia_wine_arch_of_build "$build")
+    export MORVANTIA_WINE_ARCH
+    local loader
+    loader=$(morvantia_wine_loader_for "$MORVANTIA_WINE_ARCH")
     MORVANTIA_WINESERVER=$(morvantia_wineserver) || { echo "wine-env: wineserver not found" >&2; return 1; }
     export MORVANTIA_WINESERVER
     local log="$WINEPREFIX.log"
@@ -145,8 +187,8 @@ morvantia_wine_setup() {
     # One persistent server for the whole run, so that every test program
     # meets the same running services instead of starting its own.
     "$MORVANTIA_WINESERVER" -p >>"$log" 2>&1 </dev/null
-    WINEDEBUG=-all "$MORVANTIA_WINE64" wineboot >>"$log" 2>&1 </dev/null
-    WINEDEBUG=-all "$MORVANTIA_WINE64" cmd /c exit >>"$log" 2>&1 </dev/null
+    WINEDEBUG=-all "$loader" wineboot >>"$log" 2>&1 </dev/null
+    WINEDEBUG=-all "$loader" cmd /c exit >>"$log" 2>&1 </dev/null
     return 0
 }
 

@@ -5,6 +5,7 @@
 #include <imm.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -15,50 +16,103 @@ CompanionUiWin32 &companionUi() {
     return instance;
 }
 
+namespace {
+
+// Milliseconds left until a GetTickCount() deadline (wrap-safe), 0 past it.
+DWORD remainingUntil(DWORD deadline) {
+    const DWORD left = deadline - ::GetTickCount();
+    return static_cast<LONG>(left) > 0 ? left : 0;
+}
+
+}  // namespace
+
+CompanionUiWin32::~CompanionUiWin32() {
+    // Only a thread that has ended gives its pool back; one still running
+    // (an unload past its deadline) keeps both, with the library.
+    if (!threadAlive()) releaseEndedThread();
+}
+
+bool CompanionUiWin32::threadAlive() const {
+    return finished_ != nullptr && ::WaitForSingleObject(finished_, 0) == WAIT_TIMEOUT;
+}
+
+void CompanionUiWin32::releaseEndedThread() {
+    // The pool's worker thread ends on its own after this, without any of
+    // this library's code.
+    if (pool_ != nullptr) ::CloseThreadpool(pool_);
+    if (finished_ != nullptr) ::CloseHandle(finished_);
+    pool_ = nullptr;
+    finished_ = nullptr;
+}
+
 void CompanionUiWin32::start() {
-    if (active_.load()) stop();
+    if (threadAlive()) stop();
     // A thread that did not leave within the bound still owns the windows:
     // a second one would fight it for them.
-    if (active_.load()) return;
+    if (threadAlive()) return;
+    releaseEndedThread();
     stopping_ = false;
     windowReady_ = false;
     windowGone_ = false;
-    active_ = true;
-    HANDLE thread = ::CreateThread(nullptr, 0, &CompanionUiWin32::ThreadProc, this, 0, nullptr);
-    if (thread == nullptr) {
-        active_ = false;
+    finished_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    pool_ = ::CreateThreadpool(nullptr);
+    if (finished_ == nullptr || pool_ == nullptr) {
+        releaseEndedThread();
         return;
     }
-    // The handle is not kept: the thread is watched through active_.
-    ::CloseHandle(thread);
+    // One thread, for the setup window's whole life.
+    ::SetThreadpoolThreadMaximum(pool_, 1);
+    TP_CALLBACK_ENVIRON environment;
+    ::InitializeThreadpoolEnvironment(&environment);
+    ::SetThreadpoolCallbackPool(&environment, pool_);
+    const bool submitted =
+        ::TrySubmitThreadpoolCallback(&CompanionUiWin32::ThreadWork, this, &environment) != FALSE;
+    ::DestroyThreadpoolEnvironment(&environment);
+    if (!submitted) {
+        releaseEndedThread();
+        return;
+    }
     // A thread starting up needs the loader lock (to attach, to load what
     // its window and COM need); an unload holds that lock while it stops the
     // thread, and would wait for a thread that cannot run. So the reset
     // returns once the setup window is up (or the thread gave up).
-    WaitServingCom([this] { return windowReady_.load() || !active_.load(); }, kStartWaitMs);
+    WaitServingCom([this] { return windowReady_.load() || !threadAlive(); },
+                   ::GetTickCount() + kStartWaitMs);
 }
 
-void CompanionUiWin32::CloseWindow(std::atomic<HWND> &window) {
+void CompanionUiWin32::CloseWindow(std::atomic<HWND> &window, DWORD deadline) {
     HWND target = window.exchange(nullptr);
     if (target == nullptr) return;
     DWORD_PTR ignored = 0;
     // Synchronous, yet bounded: a UI thread that hangs must not hang the host.
-    ::SendMessageTimeoutW(target, WM_CLOSE, 0, 0, SMTO_NORMAL, kStopWaitMs, &ignored);
+    // One that missed the deadline still finds the request when it runs
+    // again, and then closes its windows and ends.
+    if (::SendMessageTimeoutW(target, WM_CLOSE, 0, 0, SMTO_NORMAL,
+                              std::max<DWORD>(remainingUntil(deadline), 1), &ignored) == 0)
+        ::PostMessageW(target, WM_CLOSE, 0, 0);
 }
 
-void CompanionUiWin32::stop() {
-    if (!active_.load()) return;
+bool CompanionUiWin32::stop() {
+    if (!threadAlive()) {
+        releaseEndedThread();
+        return true;
+    }
+    // One deadline for the whole stop, so a hanging thread costs the host
+    // kStopDeadlineMs at most, not a bound per step.
+    const DWORD deadline = ::GetTickCount() + kStopDeadlineMs;
     stopping_ = true;
-    CloseWindow(county_);
-    CloseWindow(previousQso_);
-    CloseWindow(setup_);
-    WaitServingCom([this] { return !active_.load(); }, kStopWaitMs);
+    CloseWindow(county_, deadline);
+    CloseWindow(previousQso_, deadline);
+    CloseWindow(setup_, deadline);
+    if (!WaitServingCom([this] { return !threadAlive(); }, deadline)) return false;
+    releaseEndedThread();
+    return true;
 }
 
-void CompanionUiWin32::WaitServingCom(const std::function<bool()> &done, DWORD boundMs) {
+bool CompanionUiWin32::WaitServingCom(const std::function<bool()> &done, DWORD deadline) {
     // The UI thread calls the host's object, whose apartment is often this
     // very thread: there the wait serves those calls (COM's own wait), or
-    // the two threads would wait for each other until the bound. A thread
+    // the two threads would wait for each other until the deadline. A thread
     // outside a single-threaded apartment has no such calls to serve and
     // simply sleeps.
     APTTYPE type;
@@ -66,13 +120,17 @@ void CompanionUiWin32::WaitServingCom(const std::function<bool()> &done, DWORD b
     const bool singleThreaded = SUCCEEDED(::CoGetApartmentType(&type, &qualifier)) &&
                                 (type == APTTYPE_STA || type == APTTYPE_MAINSTA);
     HANDLE never = singleThreaded ? ::CreateEventW(nullptr, TRUE, FALSE, nullptr) : nullptr;
-    for (DWORD waited = 0; !done() && waited < boundMs; waited += kStopPollMs) {
+    bool finished = done();
+    while (!finished && remainingUntil(deadline) > 0) {
+        const DWORD slice = std::min(kPollMs, remainingUntil(deadline));
         DWORD index = 0;
         if (never == nullptr ||
-            ::CoWaitForMultipleHandles(0, kStopPollMs, 1, &never, &index) != RPC_S_CALLPENDING)
-            ::Sleep(kStopPollMs);
+            ::CoWaitForMultipleHandles(0, slice, 1, &never, &index) != RPC_S_CALLPENDING)
+            ::Sleep(slice);
+        finished = done();
     }
     if (never != nullptr) ::CloseHandle(never);
+    return finished;
 }
 
 void CompanionUiWin32::postRefresh() {
@@ -100,17 +158,19 @@ void CompanionUiWin32::RunSetupWindow() {
     setup.reset();
 }
 
-DWORD WINAPI CompanionUiWin32::ThreadProc(void *self) {
+VOID CALLBACK CompanionUiWin32::ThreadWork(PTP_CALLBACK_INSTANCE instance, void *self) {
     auto *ui = static_cast<CompanionUiWin32 *>(self);
+    // The stop's signal: the pool sets the event after this function has
+    // returned, so once it is set no code of this library runs on this
+    // thread any more and the library may be unmapped.
+    ::SetEventWhenCallbackReturns(instance, ui->finished_);
+    // It runs for the setup window's whole life; the pool is ours alone.
+    ::CallbackMayRunLong(instance);
     try {
         ui->RunSetupWindow();
     } catch (...) {
     }
     ui->setup_ = nullptr;
-    // The last act in this library: once active_ is false the host may
-    // unload it, so nothing of ours may run after this store.
-    ui->active_ = false;
-    ::ExitThread(0);
 }
 
 }  // namespace ui

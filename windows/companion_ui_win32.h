@@ -16,19 +16,26 @@ namespace ui {
 class CompanionUiWin32 : public engine::CompanionUi {
 public:
     // How long a start waits for the new setup window to be up (a process's
-    // first window may take seconds to set up the system's graphics), how
-    // long a stop waits for the UI thread to end before it gives up, and how
-    // often both look.
+    // first window may take seconds to set up the system's graphics), the
+    // deadline of a whole stop (closing the windows and the thread's end;
+    // an unload with three windows open takes well under half a second even
+    // in an emulated machine), and how often a wait looks.
     static constexpr DWORD kStartWaitMs = 10000;
-    static constexpr DWORD kStopWaitMs = 5000;
-    static constexpr DWORD kStopPollMs = 20;
+    static constexpr DWORD kStopDeadlineMs = 2000;
+    static constexpr DWORD kPollMs = 20;
+
+    CompanionUiWin32() = default;
+    CompanionUiWin32(const CompanionUiWin32 &) = delete;
+    CompanionUiWin32 &operator=(const CompanionUiWin32 &) = delete;
+    ~CompanionUiWin32() override;
 
     // From start() until the setup window is gone; the thread may still
     // be ending after that.
-    bool isRunning() const override { return active_.load() && !windowGone_.load(); }
-    bool threadAlive() const override { return active_.load(); }
+    bool isRunning() const override { return threadAlive() && !windowGone_.load(); }
+    // Until the system said the thread's work has returned.
+    bool threadAlive() const override;
     void start() override;
-    void stop() override;
+    bool stop() override;
     void postRefresh() override;
     void resetCountyWindow() override;
 
@@ -42,15 +49,22 @@ public:
     UiThreadState &threadState() { return threadState_; }
 
 private:
-    static DWORD WINAPI ThreadProc(void *self);
+    static VOID CALLBACK ThreadWork(PTP_CALLBACK_INSTANCE instance, void *self);
     void RunSetupWindow();
-    static void CloseWindow(std::atomic<HWND> &window);
-    // Waits, bounded, until done() while serving calls into this thread's
-    // COM apartment.
-    static void WaitServingCom(const std::function<bool()> &done, DWORD boundMs);
+    static void CloseWindow(std::atomic<HWND> &window, DWORD deadline);
+    // Waits until done() or the tick count reaches deadline, while serving
+    // calls into this thread's COM apartment; true when done.
+    static bool WaitServingCom(const std::function<bool()> &done, DWORD deadline);
+    // Lets go of the pool and event of a thread that has ended.
+    void releaseEndedThread();
 
-    // True from start() until the UI thread's very last act.
-    std::atomic<bool> active_{false};
+    // The UI thread runs as the one piece of work of a pool of its own, so
+    // that the system, not this library's code, says when it has returned:
+    // the pool sets finished_ after the work function's last instruction.
+    // Both are the host thread's (start and stop); the UI thread only reads
+    // finished_ to hand it to the pool.
+    PTP_POOL pool_ = nullptr;
+    HANDLE finished_ = nullptr;
     // Set by the UI thread once its setup window is initialised.
     std::atomic<bool> windowReady_{false};
     // Set by the UI thread once its setup window is gone.

@@ -116,6 +116,12 @@ TEST(CMemDCOverAWindow, AGivenRectangleIsTheOnlyPartCopied) {
 TEST(CMemDCOverAWindow, LeavesTheTargetAndTheProcessAsItFoundThem) {
     Canvas target(64, 48, kWhite);
     const HGDIOBJ bitmap = ::GetCurrentObject(target.dc(), OBJ_BITMAP);
+    // One round first: 32-bit Wine keeps one object of its own from the
+    // first off-screen drawing of a process; a leak grows with each round.
+    {
+        CMemDC dc(target.dc());
+        paintPicture(dc, target.bounds());
+    }
     const long before = liveGdiObjects();
     ASSERT_GE(before, 0) << "the GDI handle table cannot be read";
     for (int i = 0; i < 20; ++i) {

@@ -28,9 +28,10 @@ public:
         ++starts;
         running = true;
     }
-    void stop() override {
+    bool stop() override {
         ++stops;
         running = false;
+        return true;
     }
     void postRefresh() override { ++refreshPosts; }
     void resetCountyWindow() override { ++countyResets; }

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 
 namespace gui_test {
@@ -34,6 +35,13 @@ bool waitUntil(const std::function<bool()> &done, DWORD timeoutMs) {
         // Wakes early for a message (a COM call arrives as one).
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+}
+
+DWORD timingBound(DWORD nativeMs) {
+    char text[16] = {};
+    const DWORD length = ::GetEnvironmentVariableA("MORVANTIA_TIMING_FACTOR", text, sizeof text);
+    const int factor = length > 0 && length < sizeof text ? std::atoi(text) : 1;
+    return factor > 1 ? nativeMs * static_cast<DWORD>(factor) : nativeMs;
 }
 
 namespace {

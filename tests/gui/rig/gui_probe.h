@@ -21,6 +21,11 @@ namespace gui_test {
 bool waitUntil(const std::function<bool()> &done, DWORD timeoutMs = 5000);
 void pumpMessages();
 
+// A bound on how long something may take on this machine. An emulated
+// machine runs several times slower (MORVANTIA_TIMING_FACTOR, set by the
+// test run there), where the bound only has to catch a hang.
+DWORD timingBound(DWORD nativeMs);
+
 // Top-level windows of this process (hidden ones too unless visibleOnly).
 std::vector<HWND> processWindows(bool visibleOnly = false);
 // The top-level window of this process with exactly this caption, or null.

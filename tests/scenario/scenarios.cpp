@@ -263,8 +263,10 @@ std::vector<Scenario> buildScenarios() {
         all.push_back({"RemovingMatchesTheTimeAndEmptiesTheLog",
                        {reset(), add(only, 1), add(later, 1), expectScore(2 * 1),
                         remove(only),
-                        // The remaining QSO keeps its dupe mark until a rescore.
-                        expectCheckCall("YO4XY", "80m", "SSB", 0), expectScore(0),
+                        // The remaining copy counts in its place and is no
+                        // dupe any more, in the file either.
+                        expectCheckCall("YO4XY", "80m", "SSB", 0), expectScore(2),
+                        expectFile(kBadFile, kRewrittenHeader),
                         remove(later), expectCheckCall("YO4XY", "80m", "SSB", 2),
                         expectFile(kBadFile, kRewrittenHeader),
                         expectResult(0, kPlainHead + plainEnd(0, 0, 0, 0, 0, 0, 0, 0, 0, 0))}});

@@ -387,6 +387,7 @@ std::vector<Scenario> buildScenarios() {
              EXPECT_TRUE(testing_support::fileExists("BadQSO_StatsMorvantia_.txt"));
          }}});
 
+    all.push_back(runningSummaryEqualsRescore());
     return all;
 }
 

@@ -4,6 +4,7 @@
 #include "engine/contest_rules.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace engine {
 namespace {
@@ -45,18 +46,21 @@ bool namesCall(const std::string &line, const std::string &call) {
 // entry of stale. An empty call or a time without a minute would match
 // every line: then only stale lines go.
 std::vector<std::string> keptLines(const std::vector<std::string> &lines,
-                                   const QsoArgs &args, std::vector<std::string> stale) {
+                                   const QsoArgs &args, const std::vector<std::string> &stale) {
     const bool filter = !args.call.empty() && args.time.status == HOST_DATETIME_VALID;
     const std::string timeKey = " " + formatTime(args.time, "%H%M") + " ";
+    // Counted by text: a QSO logged many times has many identical lines.
+    std::unordered_map<std::string, int> toDrop;
+    for (const std::string &line : stale) ++toDrop[line];
     std::vector<std::string> kept;
     // The first line is the header.
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string &line = lines[i];
         if (filter && namesCall(line, args.call) && line.find(timeKey) != std::string::npos)
             continue;
-        auto found = std::find(stale.begin(), stale.end(), line);
-        if (found != stale.end()) {
-            stale.erase(found);
+        auto found = toDrop.empty() ? toDrop.end() : toDrop.find(line);
+        if (found != toDrop.end() && found->second > 0) {
+            --found->second;
             continue;
         }
         kept.push_back(line);
@@ -115,7 +119,7 @@ int removeQso(EngineState &state, const QsoArgs &args, CompanionUi &ui) {
     // header alone.
     std::vector<std::string> lines;
     if (bad_qso_file::readLines(state.badQsoFileName, lines)) {
-        const std::vector<std::string> kept = keptLines(lines, args, std::move(staleDupeLines));
+        const std::vector<std::string> kept = keptLines(lines, args, staleDupeLines);
         noteWrite(state, state.badQsoFileName,
                   bad_qso_file::rewrite(state.badQsoFileName, bad_qso_file::kRewrittenHeader,
                                         kept));

@@ -40,8 +40,10 @@ bool create(const std::string &fileName, const std::string &header) {
     return platform::writeFileWhole(fileName, joinLines(&header, {}));
 }
 
-bool append(const std::string &fileName, const std::vector<std::string> &lines) {
-    return platform::appendToFile(fileName, joinLines(nullptr, lines));
+bool append(const std::string &fileName, const std::vector<std::string> &lines,
+            const std::string &header) {
+    return platform::appendToFile(fileName, joinLines(nullptr, lines),
+                                  header.empty() ? header : header + "\r\n");
 }
 
 bool readLines(const std::string &fileName, std::vector<std::string> &lines) {

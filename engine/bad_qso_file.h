@@ -11,11 +11,19 @@ namespace bad_qso_file {
 // The writers return false when the file could not be written; the file then
 // keeps its former content whole.
 
+// The first line as a reset writes it, and as a removal rewrites it (one
+// blank more; readers of the file may tell the two apart).
+constexpr const char *kHeader = "MORVANTIA CONTEST UBN file ";
+constexpr const char *kRewrittenHeader = "MORVANTIA CONTEST UBN file  ";
+
 // Makes the file hold just its first line.
 bool create(const std::string &fileName, const std::string &header);
 
-// Appends lines (each without its line end) to the file.
-bool append(const std::string &fileName, const std::vector<std::string> &lines);
+// Appends lines (each without its line end) to the file. A file that is
+// missing or empty, say deleted while the log is open, gets header first:
+// every reader takes the first line for the header.
+bool append(const std::string &fileName, const std::vector<std::string> &lines,
+            const std::string &header = std::string());
 
 // All lines of the file without their line ends; false when it cannot be
 // read.

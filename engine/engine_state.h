@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace engine {
@@ -18,6 +19,10 @@ using TextArray = std::vector<std::string>;
 struct EngineState {
     QsoStore store;
     TextArray workedBands;
+    // QSOs refused after their band entered workedBands (wrong mode, no
+    // exchange), by band name: while one is still in the host's log its band
+    // keeps its row in the summary, as a rescore of the log would show it.
+    std::unordered_map<std::string, int> refusedOnBand;
     // Three rows of the previous-QSO table; reset refills rows 0 and 1.
     std::array<TextArray, 3> previousQsoRows;
     // Worked counties by band row and mode class, shown by the county tracker.

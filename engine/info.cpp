@@ -62,6 +62,12 @@ void QsoStore::RemoveAt(int index, int count) {
     seqs_.erase(seqs_.begin() + index, seqs_.begin() + end);
 }
 
+void QsoStore::clearDupe(int index) {
+    CInfo &record = records_.at(static_cast<std::size_t>(index));
+    record.dupe = 0;
+    record.excluded = record.badQso;
+}
+
 void QsoStore::RemoveAll() {
     records_.clear();
     seqs_.clear();

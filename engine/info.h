@@ -49,6 +49,9 @@ public:
     int32_t badQso = 0;
     int32_t dupe = 0;
     OleTime time;
+    // The text of each of its DUPE lines in the bad-QSO file, one per
+    // earlier QSO with the same call, band and mode; empty when it has none.
+    std::string dupeLine;
 };
 
 // The accepted QSOs in arrival order, indexed by call so that dupe checks and
@@ -60,6 +63,10 @@ public:
     int Add(CInfo record);
     void RemoveAt(int index, int count = 1);
     void RemoveAll();
+
+    // The record no longer repeats an earlier one: it counts again unless
+    // it is bad for another reason.
+    void clearDupe(int index);
 
     // Stored records with this call, band and mode (exact comparison).
     int countMatching(const std::string &call, const std::string &band,

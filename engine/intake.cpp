@@ -41,7 +41,10 @@ public:
     ProblemLines(EngineState &state, const QsoArgs &args)
         : state_(state), args_(args) {}
 
-    void add(const char *message) {
+    void add(const char *message) { lines_.push_back(text(message)); }
+
+    // The line this QSO gets for message.
+    std::string text(const char *message) {
         if (prefix_.empty()) {
             const std::string sep = "  ";
             prefix_ = "QSO:  " + std::to_string(args_.frequencyHz / 1000) + sep +
@@ -50,12 +53,15 @@ public:
                       args_.exchSent + sep + args_.call + sep +
                       args_.rstReceived + sep + args_.exchReceived;
         }
-        lines_.push_back(prefix_ + message);
+        return prefix_ + message;
     }
 
     ~ProblemLines() {
+        // Before the first reset no log is open and there is no file to
+        // write: the lines have nowhere to go, and that is no failure.
+        if (state_.badQsoFileName.empty() || lines_.empty()) return;
         noteWrite(state_, state_.badQsoFileName,
-                  bad_qso_file::append(state_.badQsoFileName, lines_));
+                  bad_qso_file::append(state_.badQsoFileName, lines_, bad_qso_file::kHeader));
     }
 
 private:
@@ -79,10 +85,12 @@ int addQso(EngineState &state, const QsoArgs &args) {
         state.workedBands.push_back(args.band);
     if (!modeRules().contains(args.mode)) {
         problems.add("   WRONG MODE !!!");
+        ++state.refusedOnBand[args.band];
         return 0;
     }
     if (args.exchReceived.empty() || args.exchSent.empty()) {
         problems.add("   NO RX NUMBER !!!");
+        ++state.refusedOnBand[args.band];
         return 0;
     }
 
@@ -115,6 +123,9 @@ int addQso(EngineState &state, const QsoArgs &args) {
     if (earlier > 0) {
         record.excluded = 1;
         record.dupe = 1;
+        // Kept so that a removal can take back the lines of one earlier
+        // match when that QSO leaves the log.
+        record.dupeLine = problems.text(bad_qso_file::kDupeMessage);
         for (int i = 0; i < earlier; ++i) problems.add(bad_qso_file::kDupeMessage);
     }
 

@@ -1,48 +1,129 @@
 #include "engine/operations.h"
 
 #include "engine/bad_qso_file.h"
+#include "engine/contest_rules.h"
+
+#include <algorithm>
+#include <unordered_map>
 
 namespace engine {
 namespace {
 
-const char *const kRewrittenHeader = "MORVANTIA CONTEST UBN file  ";
+// Takes the record at index out of its group of copies (same call, band and
+// mode, the intake's dupe rule) and returns the DUPE lines the file no longer
+// needs, one entry per line: the record's own, one per earlier copy, and one
+// of each later copy, which now repeats one QSO fewer. When the record was
+// the copy that counted, the next copy counts in its place, so the log
+// scores as a rescore of what remains would.
+std::vector<std::string> leaveGroup(QsoStore &store, int index) {
+    const CInfo &leaving = store.GetAt(index);
+    std::vector<std::string> stale;
+    bool nextCounts = leaving.dupe == 0;
+    for (int i : store.indicesOfCall(leaving.call)) {
+        const CInfo &copy = store.GetAt(i);
+        if (i == index || copy.band != leaving.band || copy.mode != leaving.mode) continue;
+        if (i < index) {
+            if (!leaving.dupeLine.empty()) stale.push_back(leaving.dupeLine);
+            continue;
+        }
+        if (!copy.dupeLine.empty()) stale.push_back(copy.dupeLine);
+        if (nextCounts) {
+            store.clearDupe(i);
+            nextCounts = false;
+        }
+    }
+    return stale;
+}
+
+// Fields of a bad-QSO line are separated by two blanks, and the call is
+// never the first or last field: YO5A must not find YO5AB.
+bool namesCall(const std::string &line, const std::string &call) {
+    return line.find("  " + call + "  ") != std::string::npos;
+}
+
+// Drops the lines of this call at this minute, whether or not the QSO was
+// stored, so refused QSOs are cleaned up too, and then one line for each
+// entry of stale. An empty call or a time without a minute would match
+// every line: then only stale lines go.
+std::vector<std::string> keptLines(const std::vector<std::string> &lines,
+                                   const QsoArgs &args, const std::vector<std::string> &stale) {
+    const bool filter = !args.call.empty() && args.time.status == HOST_DATETIME_VALID;
+    const std::string timeKey = " " + formatTime(args.time, "%H%M") + " ";
+    // Counted by text: a QSO logged many times has many identical lines.
+    std::unordered_map<std::string, int> toDrop;
+    for (const std::string &line : stale) ++toDrop[line];
+    std::vector<std::string> kept;
+    // The first line is the header.
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string &line = lines[i];
+        if (filter && namesCall(line, args.call) && line.find(timeKey) != std::string::npos)
+            continue;
+        auto found = toDrop.empty() ? toDrop.end() : toDrop.find(line);
+        if (found != toDrop.end() && found->second > 0) {
+            --found->second;
+            continue;
+        }
+        kept.push_back(line);
+    }
+    return kept;
+}
+
+bool storeHasBand(const QsoStore &store, const std::string &band) {
+    for (const CInfo &record : store.records())
+        if (record.band == band) return true;
+    return false;
+}
+
+// A band leaves the summary with the last stored or refused QSO that names
+// it, so an empty log shows no band at all. The county tracker's lists of a
+// band row that no band name reaches any more are emptied.
+void forgetUnusedBands(EngineState &state) {
+    TextArray &bands = state.workedBands;
+    bands.erase(std::remove_if(bands.begin(), bands.end(),
+                               [&state](const std::string &band) {
+                                   return state.refusedOnBand.count(band) == 0 &&
+                                          !storeHasBand(state.store, band);
+                               }),
+                bands.end());
+    for (int row = 0; row < 2; ++row) {
+        const bool reached = std::any_of(bands.begin(), bands.end(), [row](const std::string &name) {
+            return bandRow(name) == row;
+        });
+        if (!reached)
+            for (TextArray &list : state.multipliers[row]) list.clear();
+    }
+}
+
+// A QSO the store never took was refused; one of those on this band leaves.
+void forgetRefused(EngineState &state, const std::string &band) {
+    auto refused = state.refusedOnBand.find(band);
+    if (refused == state.refusedOnBand.end()) return;
+    if (--refused->second <= 0) state.refusedOnBand.erase(refused);
+}
 
 }  // namespace
 
 int removeQso(EngineState &state, const QsoArgs &args, CompanionUi &ui) {
+    std::vector<std::string> staleDupeLines;
     const int index = state.store.findFirst(args.call, args.band, args.mode, args.time);
     if (index >= 0) {
         if (args.countryPrefix == "YO") ui.resetCountyWindow();
+        staleDupeLines = leaveGroup(state.store, index);
         state.store.RemoveAt(index);
+    } else {
+        forgetRefused(state, args.band);
     }
+    forgetUnusedBands(state);
 
-    // Lines of this call at this minute go, whether or not the QSO was
-    // stored, so refused QSOs are cleaned up too. An empty call or a time
-    // without a minute would match every line: then nothing goes.
-    const bool filter = !args.call.empty() && args.time.status == HOST_DATETIME_VALID;
-    const std::string timeKey = " " + formatTime(args.time, "%H%M") + " ";
-    std::vector<std::string> lines;
-    std::vector<std::string> kept;
     // A file that cannot be read is left as it is, never replaced by its
     // header alone.
-    const bool readable = bad_qso_file::readLines(state.badQsoFileName, lines);
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string &line = lines[i];
-        if (filter && line.find(args.call) != std::string::npos &&
-            line.find(timeKey) != std::string::npos)
-            continue;
-        kept.push_back(line);
-    }
-
-    if (state.store.GetSize() == 0) {
-        state.workedBands.clear();
-        for (int row = 0; row < 2; ++row)
-            for (TextArray &list : state.multipliers[row]) list.clear();
-    }
-
-    if (readable)
+    std::vector<std::string> lines;
+    if (bad_qso_file::readLines(state.badQsoFileName, lines)) {
+        const std::vector<std::string> kept = keptLines(lines, args, staleDupeLines);
         noteWrite(state, state.badQsoFileName,
-                  bad_qso_file::rewrite(state.badQsoFileName, kRewrittenHeader, kept));
+                  bad_qso_file::rewrite(state.badQsoFileName, bad_qso_file::kRewrittenHeader,
+                                        kept));
+    }
 
     state.refreshPending = 1;
     if (ui.isRunning()) ui.postRefresh();

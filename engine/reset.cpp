@@ -13,7 +13,6 @@
 namespace engine {
 namespace {
 
-const char *const kBadQsoHeader = "MORVANTIA CONTEST UBN file ";
 const char *const kHostIni = "Vexa2.ini";
 
 // Host versions that never get the companion windows.
@@ -74,6 +73,7 @@ void resetBeforeStationDetails(EngineState &state, const ResetArgs &args) {
     readHostVersion(state, args.hostFolder);
     state.store.RemoveAll();
     state.workedBands.clear();
+    state.refusedOnBand.clear();
     state.unwrittenFiles.clear();
     state.myCode = platform::readProfileString(kIniSection, "My_Country", "",
                                                kPluginIni);
@@ -113,7 +113,7 @@ bool resetAfterStationDetails(EngineState &state, const ResetArgs &args,
     state.badQsoFileName = "BadQSO_StatsMorvantia_" +
                            formatTime(args.contestEnd, "%d_%m_%Y") + ".txt";
     noteWrite(state, state.badQsoFileName,
-              bad_qso_file::create(state.badQsoFileName, kBadQsoHeader));
+              bad_qso_file::create(state.badQsoFileName, bad_qso_file::kHeader));
     return startUi;
 }
 

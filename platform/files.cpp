@@ -41,7 +41,8 @@ bool writeFileWhole(const std::string &name, const std::string &content) {
     return false;
 }
 
-bool appendToFile(const std::string &name, const std::string &content) {
+bool appendToFile(const std::string &name, const std::string &content,
+                  const std::string &startOfNewFile) {
     if (content.empty()) return true;
     std::FILE *file = openFile(name, "ab");
     if (file == nullptr) return false;
@@ -49,7 +50,8 @@ bool appendToFile(const std::string &name, const std::string &content) {
     // buffer to reach the file after it has been cut back.
     std::setvbuf(file, nullptr, _IONBF, 0);
     const std::int64_t before = os::fileLength(file);
-    bool written = before >= 0 && writeBytes(file, content);
+    bool written = before >= 0 && (before > 0 || writeBytes(file, startOfNewFile)) &&
+                   writeBytes(file, content);
     if (!written && before >= 0) os::truncateFile(file, before);
     written = std::fclose(file) == 0 && written;
     return written;

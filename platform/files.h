@@ -48,10 +48,12 @@ bool replaceFile(const std::string &source, const std::string &target);
 // file is removed and the result is false.
 bool writeFileWhole(const std::string &name, const std::string &content);
 
-// Appends content to the file (created when missing). When the disk refuses
-// part of it, the file is cut back to its former length, so it never ends in
-// half a line, and the result is false.
-bool appendToFile(const std::string &name, const std::string &content);
+// Appends content to the file (created when missing). A file found empty
+// (new, or emptied by someone else) gets startOfNewFile first. When the disk
+// refuses part of it, the file is cut back to its former length, so it never
+// ends in half a line, and the result is false.
+bool appendToFile(const std::string &name, const std::string &content,
+                  const std::string &startOfNewFile = std::string());
 
 // Removes a file; quietly does nothing if it is missing.
 void removeFile(const std::string &name);

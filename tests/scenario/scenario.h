@@ -23,4 +23,7 @@ struct Scenario {
 
 const std::vector<Scenario> &allScenarios();
 
+// Seeded random sessions checked against a rescore of what remains.
+Scenario runningSummaryEqualsRescore();
+
 }  // namespace scenario

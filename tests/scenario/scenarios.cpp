@@ -263,11 +263,81 @@ std::vector<Scenario> buildScenarios() {
         all.push_back({"RemovingMatchesTheTimeAndEmptiesTheLog",
                        {reset(), add(only, 1), add(later, 1), expectScore(2 * 1),
                         remove(only),
-                        // The remaining QSO keeps its dupe mark until a rescore.
-                        expectCheckCall("YO4XY", "80m", "SSB", 0), expectScore(0),
+                        // The remaining copy counts in its place and is no
+                        // dupe any more, in the file either.
+                        expectCheckCall("YO4XY", "80m", "SSB", 0), expectScore(2),
+                        expectFile(kBadFile, kRewrittenHeader),
                         remove(later), expectCheckCall("YO4XY", "80m", "SSB", 2),
                         expectFile(kBadFile, kRewrittenHeader),
                         expectResult(0, kPlainHead + plainEnd(0, 0, 0, 0, 0, 0, 0, 0, 0, 0))}});
+    }
+
+    {
+        // Logged twice, then the first is corrected (removed, given again
+        // with another serial) or deleted: the remaining copy counts.
+        const Qso first = qso("YO2AA", "80m", "CW", "014 TM", "YO", 5);
+        Qso corrected = first;
+        corrected.exchReceived = "041 TM";
+        const Qso again = qso("YO2AA", "80m", "CW", "014 TM", "YO", 10);
+        const std::string counted =
+            kPlainHead + plainRow("80m", 1, 2, 1, 0, 0, 1, 0) + plainEnd(1, 2, 1, 0, 0, 1, 0, 1, 0, 2);
+        all.push_back({"CorrectingTheCountedQsoKeepsTheStationCounted",
+                       {reset(), add(first, 1), add(again, 1), remove(first), add(corrected, 1),
+                        expectResult(2, counted),
+                        // The copy left counting lost its DUPE line; the
+                        // corrected one repeats it.
+                        expectFile(kBadFile, kRewrittenHeader + line(corrected, "   DUPE !!!"))}});
+        all.push_back({"DeletingTheCountedQsoKeepsTheStationCounted",
+                       {reset(), add(first, 1), add(again, 1), add(again, 1), remove(first),
+                        expectResult(2, kPlainHead + plainRow("80m", 1, 2, 1, 0, 0, 1, 0) +
+                                            plainEnd(1, 2, 1, 0, 0, 1, 0, 1, 0, 2)),
+                        expectFile(kBadFile, kRewrittenHeader + line(again, "   DUPE !!!"))}});
+    }
+
+    {
+        const Qso shortCall = qso("YO5A", "80m", "CW", "015 QQ", "YO", 20);
+        const Qso longCall = qso("YO5AB", "80m", "CW", "016 QQ", "YO", 20);
+        all.push_back({"RemovalMatchesTheCallAsAWholeField",
+                       {reset(), add(shortCall, 1), add(longCall, 1), remove(shortCall),
+                        expectFile(kBadFile,
+                                   kRewrittenHeader + line(longCall, "   NO ROMANIA COUNTY !!!"))}});
+    }
+
+    {
+        const Qso first = qso("YO6BB", "80m", "CW", "010 ZZ", "YO", 31);
+        const Qso second = qso("YO6BC", "80m", "CW", "011 ZZ", "YO", 32);
+        all.push_back({"ADeletedBadQsoFileComesBackWithItsHeader",
+                       {reset(), [](PluginHost &) { std::remove(kBadFile); }, add(first, 1),
+                        add(second, 1),
+                        expectFile(kBadFile, kHeader + line(first, "   NO ROMANIA COUNTY !!!") +
+                                                 line(second, "   NO ROMANIA COUNTY !!!")),
+                        expectResult(0, kPlainHead + plainRow("80m", 0, 0, 0, 0, 0, 0, 0) +
+                                            plainEnd(0, 0, 0, 0, 0, 0, 0, 0, 2, 0)),
+                        remove(first),
+                        expectFile(kBadFile,
+                                   kRewrittenHeader + line(second, "   NO ROMANIA COUNTY !!!"))}});
+    }
+
+    all.push_back({"AQsoBeforeAnyResetNamesNoUnwrittenFile",
+                   {add(qso("DL1AA", "20m", "CW", "005 DL", "DL", 10, 14010000), 0),
+                    add(qso("YO6BB", "80m", "CW", "010 ZZ", "YO", 31), 1),
+                    [](PluginHost &h) {
+                        int score = -1;
+                        EXPECT_EQ(h.result(score).find("could not be written"), std::string::npos);
+                    }}});
+
+    {
+        const Qso low = qso("HA1AA", "80m", "CW", "015 HA", "HA", 50);
+        const Qso high = qso("HA2BB", "40m", "CW", "016 HA", "HA", 51, 7012000);
+        const Qso refused = qso("HA3CC", "40m", "RTTY", "017 HA", "HA", 52, 7040000);
+        const std::string only80 = kPlainHead + plainRow("80m", 1, 2, 0, 1, 0, 1, 0);
+        all.push_back(
+            {"ABandRowLeavesWithTheLastQsoOnIt",
+             {reset(), add(low, 1), add(high, 1), add(refused, 0), remove(high),
+              // The refused QSO is still in the log, and a rescore shows its band.
+              expectResult(2, only80 + plainRow("40m", 0, 0, 0, 0, 0, 0, 0) +
+                                  plainEnd(1, 2, 0, 1, 0, 1, 0, 0, 1, 2)),
+              remove(refused), expectResult(2, only80 + plainEnd(1, 2, 0, 1, 0, 1, 0, 0, 0, 2))}});
     }
 
     all.push_back({"HostVersionChangesTheRefusal",
@@ -385,6 +455,7 @@ std::vector<Scenario> buildScenarios() {
              EXPECT_TRUE(testing_support::fileExists("BadQSO_StatsMorvantia_.txt"));
          }}});
 
+    all.push_back(runningSummaryEqualsRescore());
     return all;
 }
 

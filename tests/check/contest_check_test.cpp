@@ -143,6 +143,14 @@ TEST_F(CheckContest, LogsThatCannotBeUsedAreLeftOutWithAReason) {
                             false))
                   .find("is not a call sign"),
               std::string::npos);
+    // A call far longer than any real one would make a file name the
+    // system refuses; the message quotes only its start.
+    const std::string longCall = messageOf(add("long.cbr",
+        cabrillo("YO2" + std::string(247, 'A'), {"3510 CW 2024-02-03 1600 YO2AAA 599 001 TM YO3BBB 599 001 BU"}),
+        false));
+    EXPECT_NE(longCall.find("has 250 characters, more than a call sign can have (20)"), std::string::npos)
+        << longCall;
+    EXPECT_LT(longCall.size(), 150u);
     EXPECT_NE(messageOf(add("empty.cbr", cabrillo("YO2AAA", {}), false)).find("no QSO could be read"),
               std::string::npos);
     add("first.cbr", cabrillo("YO2AAA", {"3510 CW 2024-02-03 1600 YO2AAA 599 001 TM YO3BBB 599 001 BU"}));

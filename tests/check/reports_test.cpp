@@ -138,6 +138,15 @@ TEST(CheckReportNames, CallsBecomeSafeFileNames) {
     EXPECT_EQ(reportFileName("YO2AAA"), "YO2AAA.txt");
     EXPECT_EQ(reportFileName("YO/OK2TS"), "YO-OK2TS.txt");
     EXPECT_EQ(reportFileName("DL1AB/P"), "DL1AB-P.txt");
+    // Names Windows keeps for devices, in any case, get a mark no call has.
+    EXPECT_EQ(reportFileName("COM1"), "COM1_.txt");
+    EXPECT_EQ(reportFileName("lpt9"), "lpt9_.txt");
+    EXPECT_EQ(reportFileName("COM1/P"), "COM1-P.txt");
+    EXPECT_EQ(reportFileName("COM10"), "COM10.txt");
+    // However long the text, the name stays short, and two long ones apart.
+    const std::string a = reportFileName(std::string(300, 'A')), b = reportFileName(std::string(301, 'A'));
+    EXPECT_LE(a.size(), 60u);
+    EXPECT_NE(a, b);
     EXPECT_EQ(baseName("logs/sub\\yo2aaa.cbr"), "yo2aaa.cbr");
     EXPECT_EQ(baseName("yo2aaa.cbr"), "yo2aaa.cbr");
 }

@@ -348,8 +348,10 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
     }
 
     auto write = [&](const std::string &path, const std::string &content) {
+        errno = 0;
         if (platform::writeFileWhole(path, content)) return true;
-        messages.error("cannot write " + path);
+        const int reason = errno;
+        messages.error("cannot write " + path + (reason != 0 ? ": " + std::string(std::strerror(reason)) : ""));
         return false;
     };
     const std::vector<Entrant> &entrants = contest.entrants();

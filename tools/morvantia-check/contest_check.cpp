@@ -118,6 +118,14 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
                             "is left out"});
         return true;
     }
+    if (entrant.call.size() > kMaxCallLength) {
+        problems.push_back({file, 0, "own call sign \"" + entrant.call.substr(0, kMaxCallLength) +
+                                         "...\" has " + std::to_string(entrant.call.size()) +
+                                         " characters, more than a call sign can have (" +
+                                         std::to_string(kMaxCallLength) +
+                                         "); the log is left out"});
+        return true;
+    }
     if (!looksLikeCall(entrant.call)) {
         problems.push_back({file, 0, "own call sign \"" + entrant.call +
                                          "\" is not a call sign; the log is left out"});

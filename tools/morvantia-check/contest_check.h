@@ -104,6 +104,11 @@ private:
     std::vector<std::string> reasons_{""};
 };
 
+// The longest own call a log may give. Real calls, with a prefix and a
+// suffix, stay well under it; a longer one is no call sign, and it would
+// make a report file name some systems refuse.
+constexpr std::size_t kMaxCallLength = 20;
+
 // Minutes since 1 January 1900 of a QSO time; seconds are dropped.
 long long minutesOf(const score::QsoTime &time);
 

@@ -4,6 +4,7 @@
 #include "tools/morvantia-score/text.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 
@@ -78,10 +79,39 @@ std::string countOf(std::size_t count, const char *singular, const char *plural)
     return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
+namespace {
+
+// Names Windows keeps for devices, whatever the extension: a file called
+// COM1.txt cannot be made there.
+bool isDeviceName(const std::string &name) {
+    const std::string upper = score::upper(name);
+    for (const char *device : {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"})
+        if (upper == device) return true;
+    return upper.size() == 4 && (upper.compare(0, 3, "COM") == 0 || upper.compare(0, 3, "LPT") == 0) &&
+           score::isAsciiDigit(upper[3]);
+}
+
+// A short, stable fingerprint of a text (FNV-1a), to keep cut names apart.
+std::string fingerprint(const std::string &text) {
+    std::uint32_t hash = 2166136261u;
+    for (unsigned char c : text) hash = (hash ^ c) * 16777619u;
+    char buffer[9];
+    std::snprintf(buffer, sizeof buffer, "%08x", static_cast<unsigned>(hash));
+    return buffer;
+}
+
+}  // namespace
+
 std::string reportFileName(const std::string &call) {
+    const std::size_t kMaxStem = 40;
     std::string name;
     for (char c : call)
         name += score::isAsciiLetter(c) || score::isAsciiDigit(c) ? c : '-';
+    // Calls are checked for length before; a name made elsewhere still
+    // stays short and apart from others.
+    if (name.size() > kMaxStem) name = name.substr(0, kMaxStem) + "-" + fingerprint(call);
+    // "_" comes from no call, so "COM1_" cannot meet another entrant's name.
+    if (name.empty() || isDeviceName(name)) name += '_';
     return name + ".txt";
 }
 

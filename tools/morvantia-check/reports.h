@@ -16,7 +16,8 @@ namespace check {
 std::string qsoLine(const score::ContestQso &qso, const std::string &ownCall);
 
 // "YO/OK2TS" -> "YO-OK2TS.txt": the entrant's report file, safe on every
-// file system.
+// file system: letters, digits and "-" only, short, and never a name
+// Windows keeps for a device ("COM1" -> "COM1_.txt").
 std::string reportFileName(const std::string &call);
 
 // "1 log", "20 logs".

@@ -442,3 +442,26 @@ TEST(AdifTimes, TimeOffStandsInForAMissingTimeOnAndIsCounted) {
 
 }  // namespace
 }  // namespace score
+
+namespace score {
+namespace {
+
+// The logging program's entry fields take capitals only: a log written in
+// lower case reaches the plug-in as the same log in capitals would.
+TEST(LowerCaseLogs, ExchangesReachThePluginInCapitals) {
+    const ContestQso cabrillo = onlyQso(
+        "start-of-log: 3.0\ncallsign: yo2aaa\n"
+        "qso: 3510 cw 2024-02-03 1600 yo2aaa 599 001 tm yo3bbb 599 12 bu\nend-of-log:\n");
+    EXPECT_EQ(cabrillo.receivedExchange, "012 BU");
+    EXPECT_EQ(cabrillo.sentCode, "TM");
+    const ContestQso adif = onlyQso(adifQso(field("BAND", "80M") + field("STX_STRING", "001 tm") +
+                                            field("SRX_STRING", "5 bu")));
+    EXPECT_EQ(adif.receivedExchange, "005 BU");
+    EXPECT_EQ(adif.sentCode, "TM");
+    EXPECT_EQ(onlyQso(adifQso(field("BAND", "80M") + field("SRX", "7") + field("STATE", "cj")))
+                  .receivedExchange,
+              "007 CJ");
+}
+
+}  // namespace
+}  // namespace score

@@ -114,9 +114,11 @@ std::string joinExchange(const std::string &serial, const std::string &code) {
 }
 
 // "012 AB", "012AB" and "12 ab" all become "012 AB"-style; anything else is
-// kept as written for the plug-in to judge.
+// kept as written for the plug-in to judge, in capitals: the logging
+// program's entry fields take nothing else, so a log written in lower case
+// means what the same log in capitals means.
 std::string normalizeExchange(const std::string &text) {
-    const std::string t = trim(text);
+    const std::string t = upper(trim(text));
     const std::string digits = leadingDigits(t);
     std::string rest = trim(t.substr(digits.size()));
     if (digits.empty() || (!rest.empty() && lettersOf(rest) != rest)) return t;
@@ -213,14 +215,15 @@ bool mapAdifRecord(const AdifRecord &r, const CountryResolver &countries, Contes
     if (!readSerialField(r, "STX", q.sentNumber, error)) return false;
     const std::string stxString = field(r, "STX_STRING");
     if (q.sentNumber.empty()) q.sentNumber = padSerial(leadingDigits(stxString));
-    q.sentCode = lettersOf(stxString);
+    q.sentCode = upper(lettersOf(stxString));
 
     std::string serial;
     if (!readSerialField(r, "SRX", serial, error)) return false;
     const std::string srxString = field(r, "SRX_STRING");
     if (serial.empty()) serial = padSerial(leadingDigits(srxString));
-    std::string code = lettersOf(srxString);
-    if (code.empty() && q.countryPrefix == "YO") code = field(r, "STATE");
+    // In capitals, as the logging program's entry fields take it.
+    std::string code = upper(lettersOf(srxString));
+    if (code.empty() && q.countryPrefix == "YO") code = upper(field(r, "STATE"));
     q.receivedExchange = joinExchange(serial, code);
 
     q.ownCall = field(r, "STATION_CALLSIGN");

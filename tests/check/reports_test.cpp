@@ -4,6 +4,7 @@
 #include "tools/morvantia-check/reports.h"
 
 #include "tests/check/fake_scorer.h"
+#include "tools/morvantia-score/options.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,58 @@ TEST_F(CheckReports, OddTextStaysInsideItsCell) {
     EXPECT_NE(json.find("{\"file\": \"x.cbr\", \"line\": 3, \"message\": \"a \\\"quoted\\\" problem\"}"),
               std::string::npos)
         << json;
+}
+
+TEST_F(CheckReports, QsosOutsideThePeriodAreListedAndCountForNobody) {
+    Period period;
+    ASSERT_TRUE(score::readDateTimeOption("2024-02-03 16:00", period.start.emplace()));
+    ASSERT_TRUE(score::readDateTimeOption("2024-02-03 16:30", period.end.emplace()));
+    contest_.setPeriod(period);
+    // YO2AAA's second QSO lies a year before; YO5DDD logged it in the period,
+    // so it finds nothing to match. YO4CCC sent nothing inside the period.
+    std::string early = qso("YO2AAA", "TM", 2, "YO5DDD", 1, "AB", 10);
+    early.replace(early.find("2024"), 4, "2023");
+    add("a.cbr", cabrillo("YO2AAA", kLow, {qso("YO2AAA", "TM", 1, "YO3BBB", 1, "BU", 0), early}));
+    add("b.cbr", cabrillo("YO3BBB", kLow, {qso("YO3BBB", "BU", 1, "YO2AAA", 1, "TM", 0)}));
+    add("d.cbr", cabrillo("YO5DDD", kLow, {qso("YO5DDD", "AB", 1, "YO2AAA", 2, "TM", 10)}));
+    std::vector<InputProblem> problems;
+    bool added = true;
+    std::string error;
+    std::string late = qso("YO4CCC", "CJ", 1, "YO2AAA", 3, "TM", 59);
+    late.replace(late.find("2024-02-03"), 10, "2024-02-04");
+    ASSERT_TRUE(contest_.addLog("c.cbr", cabrillo("YO4CCC", kLow, {late}), problems, added, error));
+    EXPECT_FALSE(added);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].message, "no QSO lies within the contest period; the log is left out");
+    finish();
+    const Entrant &a = contest_.entrants()[0];
+    EXPECT_EQ(a.log.qsos.size(), 1u);
+    EXPECT_EQ(a.outsidePeriod.size(), 1u);
+    EXPECT_EQ(scorer_.runs[0].calls.size(), 1u);  // never given to the plug-in
+    EXPECT_EQ(contest_.entrants()[2].results[0].status, Status::NotInLog);
+    const std::string report = entrantReport(contest_, 0);
+    EXPECT_NE(report.find("2023-02-03 1610  YO2AAA  599  002 TM  YO5DDD  599  001 AB   OUTSIDE THE "
+                          "CONTEST PERIOD !!!   line 7; contest period 2024-02-03 16:00 to "
+                          "2024-02-03 16:30\n"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(resultsText(contest_).find("\nContest period 2024-02-03 16:00 to 2024-02-03 16:30\n"),
+              std::string::npos);
+    std::string json;
+    writeJson(contest_, {}, [&json](const std::string &piece) { json += piece; });
+    EXPECT_NE(json.find("\"outside_period\": [{\"line\": 7, \"time\": \"2023-02-03T16:10Z\"}]"),
+              std::string::npos)
+        << json;
+}
+
+TEST_F(CheckReports, WithoutAPeriodTheResultsSayWhatTheLogsCover) {
+    add("a.cbr", cabrillo("YO2AAA", kLow, {qso("YO2AAA", "TM", 1, "YO3BBB", 1, "BU", 5),
+                                           qso("YO2AAA", "TM", 2, "YO4CCC", 1, "CJ", 40)}));
+    finish();
+    EXPECT_NE(resultsText(contest_).find("No contest period given; the QSOs checked run from "
+                                         "2024-02-03 16:05 to 2024-02-03 16:40\n"),
+              std::string::npos)
+        << resultsText(contest_);
 }
 
 TEST(CheckReportNames, CallsBecomeSafeFileNames) {

@@ -313,6 +313,7 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
     }
 
     ContestCheck contest(options.windowMinutes, scorer, countries);
+    contest.setPeriod({options.start, options.end});
     std::size_t leftOut = problems.size();
     LogReader reader(inputs, countries);
     LogReader::Item item;

@@ -18,6 +18,16 @@ const score::OptionTable &checkOptionTable() {
          "Minutes the two logs' times of one QSO may differ, 0 to\n"
          "1440. Default: 3.",
          "--window 5 logs/"},
+        {"--start", nullptr, ValueKind::Text, "TIME",
+         "Contest start, as in morvantia-score: QSOs before it are\n"
+         "listed in the entrant's report as outside the period and\n"
+         "count for nobody. Default: none; the results say which\n"
+         "period the logs cover.",
+         "--start \"2024-02-03 16:00\" logs/"},
+        {"--end", nullptr, ValueKind::Text, "TIME",
+         "Contest end: QSOs after it are outside the period; a date\n"
+         "alone means the end of that day. Default: none.",
+         "--end \"2024-02-03 20:00\" logs/"},
         {"--json", nullptr, ValueKind::None, nullptr,
          "Print the whole outcome as JSON instead of the results\n"
          "table: every log with its scores, every QSO with its\n"
@@ -87,6 +97,21 @@ bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &optio
                 return false;
             }
             options.windowMinutes = std::stoi(value);
+        } else if (arg == "--start" || arg == "--end") {
+            score::QsoTime time;
+            bool timeGiven = false;
+            if (!score::readDateTimeOption(value, time, &timeGiven)) {
+                error = arg + " \"" + value +
+                        "\" is not a date and time such as \"2024-02-03 16:00\"";
+                return false;
+            }
+            // A day alone as the end means all of that day.
+            if (arg == "--end" && !timeGiven) {
+                time.hour = 23;
+                time.minute = 59;
+                time.second = 59;
+            }
+            (arg == "--start" ? options.start : options.end) = time;
         } else if (arg == "--json") {
             options.json = true;
         } else if (arg == "--quiet" || arg == "-q") {
@@ -103,6 +128,10 @@ bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &optio
         }
     }
     if (options.help || options.version || options.bashCompletion) return true;
+    if (options.start && options.end && *options.end < *options.start) {
+        error = "--end lies before --start";
+        return false;
+    }
     if (options.inputs.empty()) {
         error = "no logs given (log files, or a folder of logs)";
         return false;

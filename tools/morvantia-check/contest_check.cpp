@@ -135,6 +135,17 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
         problems.push_back({file, 0, "no QSO could be read; the log is left out"});
         return true;
     }
+    if (period_.given()) {
+        std::vector<score::ContestQso> inside;
+        inside.reserve(entrant.log.qsos.size());
+        for (score::ContestQso &q : entrant.log.qsos)
+            (period_.holds(q.time) ? inside : entrant.outsidePeriod).push_back(std::move(q));
+        entrant.log.qsos = std::move(inside);
+        if (entrant.log.qsos.empty()) {
+            problems.push_back({file, 0, "no QSO lies within the contest period; the log is left out"});
+            return true;
+        }
+    }
     bool fresh = false;
     const std::uint32_t index = cross_.addLog(entrant.call, fresh);
     if (!fresh) {
@@ -152,8 +163,14 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
     const auto byTime = [](const score::ContestQso &a, const score::ContestQso &b) {
         return a.time < b.time;
     };
-    request.start = std::min_element(entrant.log.qsos.begin(), entrant.log.qsos.end(), byTime)->time;
-    request.end = std::max_element(entrant.log.qsos.begin(), entrant.log.qsos.end(), byTime)->time;
+    const score::QsoTime first =
+        std::min_element(entrant.log.qsos.begin(), entrant.log.qsos.end(), byTime)->time;
+    const score::QsoTime last =
+        std::max_element(entrant.log.qsos.begin(), entrant.log.qsos.end(), byTime)->time;
+    // The plug-in is told the contest's period when there is one, as
+    // morvantia-score tells it.
+    request.start = period_.start.value_or(first);
+    request.end = period_.end.value_or(last);
 
     std::vector<const score::ContestQso *> all;
     all.reserve(entrant.log.qsos.size());
@@ -178,6 +195,9 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
         facts.codeReceived = score::lettersOf(q.receivedExchange);
         cross_.addQso(index, facts);
     }
+    if (!covered_) covered_.emplace(first, last);
+    covered_->first = std::min(covered_->first, first);
+    covered_->second = std::max(covered_->second, last);
     entrants_.push_back(std::move(entrant));
     asSent_.push_back(std::move(scored.verdicts));
     added = true;

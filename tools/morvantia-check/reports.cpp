@@ -23,6 +23,14 @@ std::string dateText(const score::QsoTime &t) {
     return std::to_string(t.year) + "-" + two(t.month) + "-" + two(t.day);
 }
 
+std::string timeText(const score::QsoTime &t) {
+    return dateText(t) + " " + two(t.hour) + ":" + two(t.minute);
+}
+
+std::string isoTime(const score::QsoTime &t) {
+    return dateText(t) + "T" + two(t.hour) + ":" + two(t.minute) + "Z";
+}
+
 std::string exchange(const std::string &serial, const std::string &code) {
     if (serial.empty()) return code;
     if (code.empty()) return serial;
@@ -42,6 +50,11 @@ const char *statusLabel(Status status) {
     case Status::Bad: return "bad";
     }
     return "?";
+}
+
+std::string upperFirst(std::string text) {
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    return text;
 }
 
 std::string padLeft(const std::string &text, std::size_t width) {
@@ -73,6 +86,16 @@ std::string qsoLine(const score::ContestQso &q, const std::string &ownCall) {
            two(q.time.minute) + kSep + ownCall + kSep + q.rstSent + kSep +
            exchange(q.sentNumber, q.sentCode) + kSep + q.call + kSep + q.rstReceived + kSep +
            q.receivedExchange;
+}
+
+std::string periodText(const ContestCheck &check) {
+    const Period &period = check.period();
+    if (period.given())
+        return "contest period " + (period.start ? timeText(*period.start) : std::string("open")) +
+               " to " + (period.end ? timeText(*period.end) : std::string("open"));
+    if (!check.covered()) return "no QSO checked";
+    return "no contest period given; the QSOs checked run from " +
+           timeText(check.covered()->first) + " to " + timeText(check.covered()->second);
 }
 
 std::string countOf(std::size_t count, const char *singular, const char *plural) {
@@ -132,18 +155,25 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
     out += "Checked score:  " + std::to_string(e.checkedScore) + "\n";
     out += "Window:         " +
            countOf(static_cast<std::size_t>(check.windowMinutes()), "minute", "minutes") + "\n";
+    if (check.period().given()) {
+        out += "Period:         " + periodText(check) + "\n";
+        out += "Outside it:     " + std::to_string(e.outsidePeriod.size()) +
+               " QSOs, not scored and not checked\n";
+    }
     out += "QSOs:           " + std::to_string(e.log.qsos.size()) + "\n";
     for (int s = 0; s < kStatusCount; ++s)
         out += "  " + padRight(statusLabel(static_cast<Status>(s)), 16) +
                padLeft(std::to_string(e.counts[s]), 6) + "\n";
     out += "\n";
 
-    std::string lines;
-    int problems = 0;
+    // Problem lines by their line in the log, QSOs outside the period among them.
+    std::vector<std::pair<int, std::string>> listed;
+    for (const score::ContestQso &qso : e.outsidePeriod)
+        listed.emplace_back(qso.line, qsoLine(qso, e.call) + "   OUTSIDE THE CONTEST PERIOD !!!   line " +
+                                          std::to_string(qso.line) + "; " + periodText(check));
     for (std::size_t q = 0; q < e.log.qsos.size(); ++q) {
         const QsoResult &r = e.results[q];
         if (r.status == Status::Confirmed || r.status == Status::Unchecked) continue;
-        ++problems;
         const score::ContestQso &qso = e.log.qsos[q];
         std::string reason;
         std::string detail = "line " + std::to_string(qso.line);
@@ -184,12 +214,15 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
         case Status::Confirmed:
         case Status::Unchecked: break;
         }
-        lines += qsoLine(qso, e.call) + "   " + reason + " !!!   " + detail + "\n";
+        listed.emplace_back(qso.line, qsoLine(qso, e.call) + "   " + reason + " !!!   " + detail);
     }
-    if (problems == 0)
+    std::stable_sort(listed.begin(), listed.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    if (listed.empty())
         out += "No QSO with a problem.\n";
     else
-        out += "QSOs with a problem: " + std::to_string(problems) + "\n" + lines;
+        out += "QSOs with a problem: " + std::to_string(listed.size()) + "\n";
+    for (const auto &line : listed) out += line.second + "\n";
     return out;
 }
 
@@ -276,7 +309,7 @@ std::string resultsText(const ContestCheck &check) {
     std::string out = "MORVANTIA contest results: " + countOf(entrants.size(), "log", "logs") +
                       " checked, window " +
                       countOf(static_cast<std::size_t>(check.windowMinutes()), "minute", "minutes") +
-                      "\n";
+                      "\n" + upperFirst(periodText(check)) + "\n";
     std::string current;
     bool first = true;
     for (const Standing &s : standings(check)) {
@@ -355,7 +388,7 @@ std::string resultsHtml(const ContestCheck &check) {
     out += "<p class=\"note\">" + countOf(entrants.size(), "log", "logs") +
            " checked against each other, window " +
            countOf(static_cast<std::size_t>(check.windowMinutes()), "minute", "minutes") +
-           ". Click a column to sort by it.</p>\n";
+           "; " + html(periodText(check)) + ". Click a column to sort by it.</p>\n";
     out += "<p><label for=\"category\">Category</label><select id=\"category\">\n"
            "<option value=\"\">all categories</option>\n";
     for (const auto &[category, count] : categories)
@@ -452,7 +485,16 @@ void writeJson(const ContestCheck &check, const std::vector<InputProblem> &probl
                const std::function<void(const std::string &)> &sink) {
     using score::jsonString;
     const std::vector<Entrant> &entrants = check.entrants();
-    sink("{\n  \"window_minutes\": " + std::to_string(check.windowMinutes()) + ",\n  \"logs\": [");
+    const auto timeOrNull = [](const std::optional<score::QsoTime> &t) {
+        return t ? "\"" + isoTime(*t) + "\"" : std::string("null");
+    };
+    const std::optional<std::pair<score::QsoTime, score::QsoTime>> &covered = check.covered();
+    sink("{\n  \"window_minutes\": " + std::to_string(check.windowMinutes()) +
+         ",\n  \"period\": {\"start\": " + timeOrNull(check.period().start) +
+         ", \"end\": " + timeOrNull(check.period().end) +
+         ", \"first_qso\": " + timeOrNull(covered ? std::optional(covered->first) : std::nullopt) +
+         ", \"last_qso\": " + timeOrNull(covered ? std::optional(covered->second) : std::nullopt) +
+         "},\n  \"logs\": [");
     for (std::size_t i = 0; i < entrants.size(); ++i) {
         const Entrant &e = entrants[i];
         std::string out = i == 0 ? "\n" : ",\n";
@@ -471,7 +513,12 @@ void writeJson(const ContestCheck &check, const std::vector<InputProblem> &probl
         for (int s = 0; s < kStatusCount; ++s)
             out += std::string(s == 0 ? "" : ", ") + "\"" + statusName(static_cast<Status>(s)) +
                    "\": " + std::to_string(e.counts[s]);
-        out += "},\n     \"qsos\": [";
+        out += "},\n     \"outside_period\": [";
+        for (std::size_t q = 0; q < e.outsidePeriod.size(); ++q)
+            out += std::string(q == 0 ? "" : ", ") + "{\"line\": " +
+                   std::to_string(e.outsidePeriod[q].line) + ", \"time\": \"" +
+                   isoTime(e.outsidePeriod[q].time) + "\"}";
+        out += "],\n     \"qsos\": [";
         for (std::size_t q = 0; q < e.log.qsos.size(); ++q) {
             const score::ContestQso &qso = e.log.qsos[q];
             const QsoResult &r = e.results[q];
@@ -479,8 +526,7 @@ void writeJson(const ContestCheck &check, const std::vector<InputProblem> &probl
             out += "      {\"line\": " + std::to_string(qso.line) + ", \"call\": " +
                    jsonString(score::upper(qso.call)) + ", \"band\": " + jsonString(qso.band) +
                    ", \"mode_class\": " + jsonString(modeClassOf(qso.mode)) + ", \"time\": \"" +
-                   dateText(qso.time) + "T" + two(qso.time.hour) + ":" + two(qso.time.minute) +
-                   "Z\", \"status\": \"" + statusName(r.status) + "\"";
+                   isoTime(qso.time) + "\", \"status\": \"" + statusName(r.status) + "\"";
             if (r.status == Status::Bad) out += ", \"reason\": " + jsonString(check.reasons()[r.reason]);
             out += ", \"other\": ";
             if (r.other.valid()) {

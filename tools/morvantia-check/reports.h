@@ -20,6 +20,10 @@ std::string qsoLine(const score::ContestQso &qso, const std::string &ownCall);
 // Windows keeps for a device ("COM1" -> "COM1_.txt").
 std::string reportFileName(const std::string &call);
 
+// "contest period 2024-02-03 16:00 to 2024-02-03 20:00", or, without one,
+// "no contest period given; the QSOs checked run from ... to ...".
+std::string periodText(const ContestCheck &check);
+
 // "1 log", "20 logs".
 std::string countOf(std::size_t count, const char *singular, const char *plural);
 

@@ -187,6 +187,22 @@ TEST_F(CheckReports, WithoutAPeriodTheResultsSayWhatTheLogsCover) {
         << resultsText(contest_);
 }
 
+TEST_F(CheckReports, SpreadsheetFormulasFromALogStayText) {
+    add("=HYPERLINK(x).cbr",
+        cabrillo("YO2AAA", "CATEGORY-OPERATOR: =1+2\nCATEGORY-MODE: +CMD|' /C calc'!A0\n"
+                           "CATEGORY-POWER: @SUM(1)\nLOCATION: -2+3\n",
+                 {qso("YO2AAA", "TM", 1, "YO3BBB", 1, "BU", 0)}));
+    finish();
+    const std::string csv = resultsCsv(contest_);
+    EXPECT_NE(csv.find("\n'=1+2,'+CMD|' /C CALC'!A0,'@SUM(1),'-2+3,1,YO2AAA,'=HYPERLINK(x).cbr,,2,2,1,"),
+              std::string::npos)
+        << csv;
+    // The log is named under a category of its own, not one of the contest's.
+    EXPECT_NE(resultsText(contest_).find("\n(unknown category)\n"), std::string::npos);
+    EXPECT_NE(entrantReport(contest_, 0).find("Category:       (unknown category): =1+2 +CMD"),
+              std::string::npos);
+}
+
 TEST(CheckReportNames, CallsBecomeSafeFileNames) {
     EXPECT_EQ(reportFileName("YO2AAA"), "YO2AAA.txt");
     EXPECT_EQ(reportFileName("YO/OK2TS"), "YO-OK2TS.txt");

@@ -167,6 +167,12 @@ A QSO of A with B (band, mode class CW, SSB or DIGI, time) is
 Not in log, busted call and busted exchange QSOs are left out of the checked
 score; unique and unchecked QSOs count.
 
+Categories: CATEGORY-OPERATOR SINGLE-OP, MULTI-OP or CHECKLOG; CATEGORY-MODE
+CW, SSB, DIGI or MIXED; CATEGORY-POWER HIGH, LOW or QRP; LOCATION YO or DX.
+A log with another value is reported and ranked under (unknown category).
+In results.csv a text that a spreadsheet would read as a formula starts
+with an apostrophe.
+
 Options:
 )" + checkOptionTable().helpSection() + R"(
 Output: the results table on standard output (or JSON with --json), the

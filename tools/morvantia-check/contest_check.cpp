@@ -153,6 +153,9 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
                                          entrants_[index].file + "); this one is left out"});
         return true;
     }
+    for (const std::string &part : entrant.header.unknownParts())
+        problems.push_back({file, 0, part + " is not a category of the contest; the log is "
+                                            "ranked under (unknown category)"});
     entrant.log.station.clear();
 
     ScoreRequest &request = entrant.request;

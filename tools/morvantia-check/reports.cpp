@@ -149,7 +149,8 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
     std::string out;
     out += "MORVANTIA contest check of " + e.call + "\n";
     out += "Log:            " + baseName(e.file) + " (" + score::formatName(e.format) + ")\n";
-    out += "Category:       " + e.header.category() + "\n";
+    out += "Category:       " + e.header.category() +
+           (e.header.known() ? "" : ": " + e.header.written()) + "\n";
     out += "Claimed score:  " + claimedText(e) + "\n";
     out += "Plug-in score:  " + std::to_string(e.uncheckedScore) + " (the log as sent)\n";
     out += "Checked score:  " + std::to_string(e.checkedScore) + "\n";
@@ -281,7 +282,17 @@ std::vector<std::string> rowCells(const Entrant &e, int place) {
     return cells;
 }
 
-std::string csvCell(const std::string &text) {
+bool isNumber(const std::string &text) {
+    const std::size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
+    return text.size() > digits && text.find_first_not_of("0123456789", digits) == std::string::npos;
+}
+
+// A cell a spreadsheet would take for a formula ("=1+2", "+CMD|...",
+// "@SUM(1)", a leading tab or CR) gets a leading apostrophe, as spreadsheet
+// users write text that must stay text; numbers stay numbers.
+std::string csvCell(std::string text) {
+    if (!text.empty() && std::string("=+-@\t\r").find(text[0]) != std::string::npos && !isNumber(text))
+        text.insert(0, 1, '\'');
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string out = "\"";
     for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
@@ -405,7 +416,9 @@ std::string resultsHtml(const ContestCheck &check) {
     for (const Standing &s : standings(check)) {
         const Entrant &e = entrants[s.entrant];
         const std::string category = e.header.category();
-        out += "<tr data-category=\"" + html(category) + "\"><td class=\"cat\">" + html(category) +
+        // An unknown category shows what the log wrote beside the name of its group.
+        const std::string shown = e.header.known() ? category : category + ": " + e.header.written();
+        out += "<tr data-category=\"" + html(category) + "\"><td class=\"cat\">" + html(shown) +
                "</td>";
         const std::vector<std::string> cells = rowCells(e, s.place);
         for (std::size_t c = 0; c < cells.size(); ++c) {

@@ -215,5 +215,18 @@ TEST_F(CheckContest, ARepeatOfAConfirmedQsoStaysADupeEvenWhenRemoved) {
     EXPECT_FALSE(contest_.entrants()[0].results[1].other.valid());
 }
 
+TEST_F(CheckContest, RepeatsAreDecidedByTimeNotByLogOrder) {
+    // The test above with the two lines swapped: the same verdicts.
+    add("yo2aaa.cbr", cabrillo("YO2AAA", {
+        "3510 CW 2024-02-03 1602 YO2AAA 599 002 TM YO3BBB 599 001 BU",
+        "3510 CW 2024-02-03 1600 YO2AAA 599 001 TM YO3BBB 599 001 BU",
+    }));
+    add("yo3bbb.cbr", cabrillo("YO3BBB", {"3512 CW 2024-02-03 1600 YO3BBB 599 001 BU YO2AAA 599 001 TM"}));
+    std::string error;
+    ASSERT_TRUE(contest_.finish(error)) << error;
+    EXPECT_EQ(statuses(0), (std::vector<Status>{Status::Dupe, Status::Confirmed}));
+    EXPECT_EQ(contest_.entrants()[0].checkedScore, 2);
+}
+
 }  // namespace
 }  // namespace check

@@ -45,6 +45,29 @@ std::string modeClassOf(const std::string &mode) {
 
 namespace {
 
+// Scores the QSOs in time order, whatever their order in the log, so that
+// of two QSOs with one station the later one is the repeat: a log with two
+// lines swapped is judged as the same log in order. The verdicts come back
+// in the order given.
+bool scoreInTimeOrder(LogScorer &scorer, const ScoreRequest &request,
+                      const std::vector<const score::ContestQso *> &qsos, ScoredLog &scored,
+                      std::string &error) {
+    std::vector<std::size_t> order(qsos.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&qsos](std::size_t a, std::size_t b) {
+        return qsos[a]->time < qsos[b]->time;
+    });
+    std::vector<const score::ContestQso *> sorted(qsos.size());
+    for (std::size_t i = 0; i < order.size(); ++i) sorted[i] = qsos[order[i]];
+    ScoredLog inOrder;
+    if (!scorer.score(request, sorted, inOrder, error)) return false;
+    scored.score = inOrder.score;
+    scored.verdicts.assign(qsos.size(), PluginVerdict{});
+    for (std::size_t i = 0; i < order.size(); ++i)
+        scored.verdicts[order[i]] = std::move(inOrder.verdicts[i]);
+    return true;
+}
+
 // Leading digits of a text as a number; -1 for none.
 int serialOf(const std::string &text) {
     const std::string digits = score::leadingDigits(text);
@@ -179,7 +202,7 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
     all.reserve(entrant.log.qsos.size());
     for (const score::ContestQso &q : entrant.log.qsos) all.push_back(&q);
     ScoredLog scored;
-    if (!scorer_.score(request, all, scored, error)) {
+    if (!scoreInTimeOrder(scorer_, request, all, scored, error)) {
         error = file + ": " + error;
         return false;
     }
@@ -226,7 +249,7 @@ bool ContestCheck::finish(std::string &error,
             // Nothing removed: the checked log is the log as sent.
             checked.score = entrant.uncheckedScore;
             checked.verdicts = asSent;
-        } else if (!scorer_.score(entrant.request, kept, checked, error)) {
+        } else if (!scoreInTimeOrder(scorer_, entrant.request, kept, checked, error)) {
             error = entrant.file + ": " + error;
             return false;
         }

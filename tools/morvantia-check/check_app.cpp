@@ -16,6 +16,7 @@
 #include <deque>
 #include <exception>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <random>
@@ -85,11 +86,62 @@ struct Input {
     std::string absolute;  // to open after the plug-in moved the current folder
 };
 
+// What in a folder is not a file to read: subfolders, links to nothing,
+// devices. Each is named, so that no log goes missing unnoticed.
+void noteOtherEntries(const std::string &folder, std::vector<InputProblem> &problems) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    std::vector<std::pair<std::string, std::string>> found;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.empty() || name[0] == '.') continue;
+        std::error_code ignored;
+        const fs::file_status status = it->status(ignored);
+        if (fs::is_regular_file(status)) continue;
+        if (fs::is_directory(status))
+            found.emplace_back(name, "a folder: the logs in it are not read (name it to check them)");
+        else if (it->is_symlink(ignored) && !fs::exists(status))
+            found.emplace_back(name, "a link to nothing; left out");
+        else
+            found.emplace_back(name, "not a regular file; left out");
+    }
+    std::sort(found.begin(), found.end());
+    for (const auto &[name, message] : found)
+        problems.push_back({platform::joinPath(folder, name), 0, message});
+}
+
+// The same file named twice, even by another path or a link, is read once.
+class SeenFiles {
+public:
+    // False, with the name it was first given by, for a file seen before.
+    bool add(const Input &input, std::string &first) {
+        std::error_code error;
+        std::string key = std::filesystem::weakly_canonical(input.absolute, error).string();
+        if (error) key = input.absolute;
+        const auto [at, fresh] = names_.emplace(key, input.given);
+        first = at->second;
+        return fresh;
+    }
+
+private:
+    std::map<std::string, std::string> names_;
+};
+
 // Files named, and every file of the folders named (but hidden ones), in
 // name order.
 std::vector<Input> collectInputs(const std::vector<std::string> &names,
-                                 std::vector<InputProblem> &problems) {
+                                 std::vector<InputProblem> &problems,
+                                 std::vector<std::string> &notes) {
     std::vector<Input> inputs;
+    SeenFiles seen;
+    const auto take = [&](const std::string &path) {
+        Input input{path, platform::absolutePath(path)};
+        std::string first;
+        if (seen.add(input, first))
+            inputs.push_back(std::move(input));
+        else
+            notes.push_back(path + ": the same file as " + first + "; read once");
+    };
     for (const std::string &name : names) {
         if (platform::isFolder(name)) {
             std::vector<std::string> files = platform::findFiles(platform::joinPath(name, "*"));
@@ -97,13 +149,13 @@ std::vector<Input> collectInputs(const std::vector<std::string> &names,
             int taken = 0;
             for (const std::string &file : files) {
                 if (file.empty() || file[0] == '.') continue;
-                const std::string path = platform::joinPath(name, file);
-                inputs.push_back({path, platform::absolutePath(path)});
+                take(platform::joinPath(name, file));
                 ++taken;
             }
+            noteOtherEntries(name, problems);
             if (taken == 0) problems.push_back({name, 0, "the folder holds no log"});
         } else if (platform::fileStamp(name)) {
-            inputs.push_back({name, platform::absolutePath(name)});
+            take(name);
         } else {
             problems.push_back({name, 0, "no such file or folder"});
         }
@@ -235,8 +287,7 @@ std::optional<std::string> freshFolder() {
 }
 
 void reportProblem(const Messages &messages, const InputProblem &p) {
-    messages.error(p.file + (p.line > 0 ? ":" + std::to_string(p.line) : std::string()) + ": " +
-                   p.message);
+    messages.error(problemText(p));
 }
 
 int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bool errIsTerminal) {
@@ -279,8 +330,10 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
     }
 
     std::vector<InputProblem> problems;
-    const std::vector<Input> inputs = collectInputs(options.inputs, problems);
+    std::vector<std::string> notes;
+    const std::vector<Input> inputs = collectInputs(options.inputs, problems, notes);
     for (const InputProblem &p : problems) reportProblem(messages, p);
+    for (const std::string &note : notes) messages.note(note);
 
     std::string outDir;
     if (options.outDir) {
@@ -294,8 +347,8 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
         outDir = platform::absolutePath(*folder);
     }
     const std::string reportDir = platform::joinPath(outDir, "reports");
-    if (!platform::makeFolders(reportDir, error)) {
-        messages.error("cannot create the results folder: " + error);
+    if (platform::fileStamp(outDir) && !platform::isFolder(outDir)) {
+        messages.error("cannot create the results folder: " + outDir + " is a file, not a folder");
         return score::kExitUnusable;
     }
     const std::string pluginPath = options.pluginPath
@@ -348,6 +401,12 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
         return score::kExitUnusable;
     }
 
+    // Made only once there is something to write: a run that cannot check
+    // leaves no empty results folder behind.
+    if (!platform::makeFolders(reportDir, error)) {
+        messages.error("cannot create the results folder: " + error);
+        return score::kExitUnusable;
+    }
     auto write = [&](const std::string &path, const std::string &content) {
         errno = 0;
         if (platform::writeFileWhole(path, content)) return true;
@@ -362,10 +421,10 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
             return score::kExitUnusable;
         progress.update("reports", i + 1, entrants.size());
     }
-    const std::string table = resultsText(contest);
+    const std::string table = resultsText(contest, problems);
     if (!write(platform::joinPath(outDir, "results.txt"), table) ||
         !write(platform::joinPath(outDir, "results.csv"), resultsCsv(contest)) ||
-        !write(platform::joinPath(outDir, "results.html"), resultsHtml(contest)))
+        !write(platform::joinPath(outDir, "results.html"), resultsHtml(contest, problems)))
         return score::kExitUnusable;
 
     if (options.json)

@@ -315,7 +315,11 @@ std::string html(const std::string &text) {
 
 }  // namespace
 
-std::string resultsText(const ContestCheck &check) {
+std::string problemText(const InputProblem &p) {
+    return p.file + (p.line > 0 ? ":" + std::to_string(p.line) : std::string()) + ": " + p.message;
+}
+
+std::string resultsText(const ContestCheck &check, const std::vector<InputProblem> &leftOut) {
     const std::vector<Entrant> &entrants = check.entrants();
     std::string out = "MORVANTIA contest results: " + countOf(entrants.size(), "log", "logs") +
                       " checked, window " +
@@ -343,6 +347,10 @@ std::string resultsText(const ContestCheck &check) {
                           : padLeft(cells[c], kTextColumns[c].width);
         out += row + "\n";
     }
+    if (!leftOut.empty()) {
+        out += "\nLeft out (" + std::to_string(leftOut.size()) + "):\n";
+        for (const InputProblem &p : leftOut) out += "  " + problemText(p) + "\n";
+    }
     return out;
 }
 
@@ -356,7 +364,7 @@ std::string resultsCsv(const ContestCheck &check) {
         const Entrant &e = check.entrants()[s.entrant];
         std::vector<std::string> cells = {e.header.categoryOperator, e.header.categoryMode,
                                           e.header.categoryPower, e.header.location,
-                                          std::to_string(s.place), e.call, baseName(e.file),
+                                          std::to_string(s.place), e.call, e.file,
                                           e.header.claimedScore
                                               ? std::to_string(*e.header.claimedScore)
                                               : std::string(),
@@ -371,7 +379,7 @@ std::string resultsCsv(const ContestCheck &check) {
     return out;
 }
 
-std::string resultsHtml(const ContestCheck &check) {
+std::string resultsHtml(const ContestCheck &check, const std::vector<InputProblem> &leftOut) {
     const std::vector<Entrant> &entrants = check.entrants();
     std::map<std::string, int> categories;
     for (const Entrant &e : entrants) ++categories[e.header.category()];
@@ -435,6 +443,11 @@ std::string resultsHtml(const ContestCheck &check) {
         out += "</tr>\n";
     }
     out += "</tbody>\n</table>\n";
+    if (!leftOut.empty()) {
+        out += "<h2>Left out (" + std::to_string(leftOut.size()) + ")</h2>\n<ul>\n";
+        for (const InputProblem &p : leftOut) out += "<li>" + html(problemText(p)) + "</li>\n";
+        out += "</ul>\n";
+    }
     out += R"(<script>
 (function () {
   var table = document.getElementById('results');

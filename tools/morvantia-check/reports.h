@@ -43,11 +43,16 @@ struct Standing {
 };
 std::vector<Standing> standings(const ContestCheck &check);
 
-std::string resultsText(const ContestCheck &check);
+// The text and the page end with what was left out, and why, when
+// anything was.
+std::string resultsText(const ContestCheck &check, const std::vector<InputProblem> &leftOut = {});
 std::string resultsCsv(const ContestCheck &check);
 // One page with an inline script that sorts by any column and shows one
 // category at a time; nothing is loaded from elsewhere.
-std::string resultsHtml(const ContestCheck &check);
+std::string resultsHtml(const ContestCheck &check, const std::vector<InputProblem> &leftOut = {});
+
+// "notes.txt: not an ADIF, ADX or Cabrillo log; left out", "a.cbr:4: ...".
+std::string problemText(const InputProblem &problem);
 
 // The outcome as one JSON object, handed to sink in pieces (a log at a time)
 // so that a contest of any size never needs one string for all of it.

@@ -32,6 +32,8 @@ const HeaderCase kCases[] = {
      std::nullopt},
     {"a value the contest does not have", log("CATEGORY-OPERATOR: SINGLE_OP\nCATEGORY-MODE: CW\n"),
      "(unknown category)", std::nullopt},
+    {"CR alone ends lines", "START-OF-LOG: 3.0\rCATEGORY-POWER: QRP\rCLAIMED-SCORE: 5\rEND-OF-LOG:\r",
+     "- - QRP -", 5},
     {"ADIF has no header of this kind",
      "<EOH>\n<CALL:6>YO3BBB <QSO_DATE:8>20240203 <TIME_ON:4>1600 <EOR>\n", "(no category)",
      std::nullopt},

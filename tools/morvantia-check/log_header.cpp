@@ -83,11 +83,8 @@ LogHeader readLogHeader(const std::string &text) {
     LogHeader header;
     if (score::detectFormat(text) != score::LogFormat::Cabrillo) return header;
     std::size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(pos, end - pos);
-        pos = end + 1;
+    std::string line;
+    while (score::nextLine(text, pos, line)) {
         const std::size_t colon = line.find(':');
         if (colon == std::string::npos) continue;
         const std::string tag = score::upper(score::trim(line.substr(0, colon)));

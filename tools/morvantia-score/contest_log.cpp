@@ -31,14 +31,11 @@ LogFormat detectFormat(const std::string &text) {
                           findIgnoreCase(text, "<CALL:") != std::string::npos;
     if (adifTags) return LogFormat::Adif;
     // A Cabrillo log that lost its first line still has its QSO lines.
-    std::size_t line = pos;
-    while (line < text.size()) {
-        std::size_t first = line;
-        while (first < text.size() && (text[first] == ' ' || text[first] == '\t')) ++first;
-        if (startsWithIgnoreCase(text.substr(first, 4), "QSO:")) return LogFormat::Cabrillo;
-        const std::size_t next = text.find('\n', line);
-        if (next == std::string::npos) break;
-        line = next + 1;
+    std::string line;
+    while (nextLine(text, pos, line)) {
+        std::size_t first = 0;
+        while (first < line.size() && (line[first] == ' ' || line[first] == '\t')) ++first;
+        if (startsWithIgnoreCase(line.substr(first, 4), "QSO:")) return LogFormat::Cabrillo;
     }
     return LogFormat::Unknown;
 }
@@ -383,11 +380,8 @@ void readCabrilloLog(const std::string &text, const CountryResolver &countries,
     int number = 0;
     int lineNumber = 0;
     std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(pos, end - pos);
-        pos = end + 1;
+    std::string line;
+    while (nextLine(text, pos, line)) {
         ++lineNumber;
         if (lineNumber == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
         line = trim(line);

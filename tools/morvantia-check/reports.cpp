@@ -454,20 +454,27 @@ std::string resultsHtml(const ContestCheck &check, const std::vector<InputProble
   var body = table.tBodies[0];
   var heads = table.tHead.rows[0].cells;
   var state = { column: -1, up: true };
+  // Text columns give text; number columns a number, or null where there
+  // is none ("-": no claimed score).
   function value(row, column) {
     var text = row.cells[column].textContent;
+    if (column === 0 || column === 2) return text;
     var number = parseFloat(text);
-    return isNaN(number) || column === 0 || column === 2 ? text : number;
+    return isNaN(number) ? null : number;
+  }
+  // Rows without a value come last whichever way the column is sorted.
+  function compare(x, y, up) {
+    if (x === null || y === null) return x === y ? 0 : x === null ? 1 : -1;
+    var order = x < y ? -1 : x > y ? 1 : 0;
+    return up ? order : -order;
   }
   function sortBy(column) {
     state.up = state.column === column ? !state.up : column < 3;
     state.column = column;
     var rows = Array.prototype.slice.call(body.rows);
     rows.sort(function (a, b) {
-      var x = value(a, column), y = value(b, column);
-      var order = x < y ? -1 : x > y ? 1 : 0;
+      var order = compare(value(a, column), value(b, column), state.up);
       if (order === 0) order = a.dataset.order - b.dataset.order;
-      else if (!state.up) order = -order;
       return order;
     });
     rows.forEach(function (row) { body.appendChild(row); });

@@ -215,6 +215,19 @@ TEST_F(CheckContest, ARepeatOfAConfirmedQsoStaysADupeEvenWhenRemoved) {
     EXPECT_FALSE(contest_.entrants()[0].results[1].other.valid());
 }
 
+TEST_F(CheckContest, ALogWhoseScoreThePluginCannotHoldIsLeftOutAndCostsNobody) {
+    scorer_.beyondPlugin.insert("YO3BBB");
+    add("yo2aaa.cbr", cabrillo("YO2AAA", {"3510 CW 2024-02-03 1600 YO2AAA 599 001 TM YO3BBB 599 001 BU"}));
+    EXPECT_EQ(add("yo3bbb.cbr",
+                  cabrillo("YO3BBB", {"3512 CW 2024-02-03 1600 YO3BBB 599 001 BU YO2AAA 599 001 TM"}),
+                  false),
+              (std::vector<std::string>{"0: its score, 3000000000, is more than the plug-in can hold "
+                                        "(2147483647); the log is left out"}));
+    std::string error;
+    ASSERT_TRUE(contest_.finish(error)) << error;
+    EXPECT_EQ(statuses(0), (std::vector<Status>{Status::Unique}));
+}
+
 TEST_F(CheckContest, RepeatsAreDecidedByTimeNotByLogOrder) {
     // The test above with the two lines swapped: the same verdicts.
     add("yo2aaa.cbr", cabrillo("YO2AAA", {

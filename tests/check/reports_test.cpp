@@ -5,6 +5,7 @@
 
 #include "tests/check/fake_scorer.h"
 #include "tools/morvantia-score/options.h"
+#include "tools/morvantia-score/text.h"
 
 #include <gtest/gtest.h>
 
@@ -201,6 +202,18 @@ TEST_F(CheckReports, SpreadsheetFormulasFromALogStayText) {
     EXPECT_NE(resultsText(contest_).find("\n(unknown category)\n"), std::string::npos);
     EXPECT_NE(entrantReport(contest_, 0).find("Category:       (unknown category): =1+2 +CMD"),
               std::string::npos);
+}
+
+TEST_F(CheckReports, WideNumbersNeverRunTogether) {
+    add("a.cbr", cabrillo("YO2AAAAAAAAA", "CLAIMED-SCORE: 98111376200000\n",
+                          {qso("YO2AAAAAAAAA", "TM", 1, "YO3BBB", 1, "BU", 0)}));
+    finish();
+    const std::string text = resultsText(contest_);
+    const std::size_t at = text.find("YO2AAAAAAAAA ");
+    ASSERT_NE(at, std::string::npos) << text;
+    const std::string row = text.substr(text.rfind('\n', at) + 1, text.find('\n', at) - text.rfind('\n', at) - 1);
+    EXPECT_EQ(score::words(row).size(), 14u) << row;
+    EXPECT_NE(row.find(" 98111376200000 "), std::string::npos) << row;
 }
 
 TEST(CheckReportNames, CallsBecomeSafeFileNames) {

@@ -62,6 +62,7 @@ bool scoreInTimeOrder(LogScorer &scorer, const ScoreRequest &request,
     ScoredLog inOrder;
     if (!scorer.score(request, sorted, inOrder, error)) return false;
     scored.score = inOrder.score;
+    scored.beyondPlugin = inOrder.beyondPlugin;
     scored.verdicts.assign(qsos.size(), PluginVerdict{});
     for (std::size_t i = 0; i < order.size(); ++i)
         scored.verdicts[order[i]] = std::move(inOrder.verdicts[i]);
@@ -169,11 +170,9 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
             return true;
         }
     }
-    bool fresh = false;
-    const std::uint32_t index = cross_.addLog(entrant.call, fresh);
-    if (!fresh) {
+    if (const auto earlier = entrantOfCall_.find(entrant.call); earlier != entrantOfCall_.end()) {
         problems.push_back({file, 0, entrant.call + " sent a log already (" +
-                                         entrants_[index].file + "); this one is left out"});
+                                         entrants_[earlier->second].file + "); this one is left out"});
         return true;
     }
     for (const std::string &part : entrant.header.unknownParts())
@@ -206,7 +205,18 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
         error = file + ": " + error;
         return false;
     }
+    if (scored.beyondPlugin) {
+        // A wrapped score would rank the log anywhere; the log cannot be
+        // scored by the plug-in at all.
+        problems.push_back({file, 0, "its score, " + std::to_string(*scored.beyondPlugin) +
+                                         ", is more than the plug-in can hold (2147483647); the "
+                                         "log is left out"});
+        return true;
+    }
     entrant.uncheckedScore = scored.score;
+    bool fresh = false;
+    const std::uint32_t index = cross_.addLog(entrant.call, fresh);
+    entrantOfCall_.emplace(entrant.call, entrants_.size());
 
     const std::string ownCode = entrant.log.ownCode;
     for (const score::ContestQso &q : entrant.log.qsos) {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace check {
@@ -124,6 +125,7 @@ private:
     const score::CountryResolver &countries_;
     CrossCheck cross_;
     std::vector<Entrant> entrants_;
+    std::unordered_map<std::string, std::size_t> entrantOfCall_;
     std::vector<std::vector<PluginVerdict>> asSent_;  // kept until finish
     std::vector<std::string> reasons_{""};
 };

@@ -325,26 +325,37 @@ std::string resultsText(const ContestCheck &check, const std::vector<InputProble
                       " checked, window " +
                       countOf(static_cast<std::size_t>(check.windowMinutes()), "minute", "minutes") +
                       "\n" + upperFirst(periodText(check)) + "\n";
+    const std::vector<Standing> order = standings(check);
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(order.size());
+    // Each column as wide as its widest cell and a blank, so that no two
+    // numbers ever run together.
+    std::vector<std::size_t> widths;
+    for (const Column &column : kTextColumns) widths.push_back(column.width);
+    for (const Standing &s : order) {
+        rows.push_back(rowCells(entrants[s.entrant], s.place));
+        for (std::size_t c = 0; c < rows.back().size(); ++c)
+            widths[c] = std::max(widths[c], rows.back()[c].size() + (c == 1 ? 0 : 1));
+    }
     std::string current;
     bool first = true;
-    for (const Standing &s : standings(check)) {
-        const Entrant &e = entrants[s.entrant];
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const Entrant &e = entrants[order[k].entrant];
         const std::string category = e.header.category();
         if (first || category != current) {
             out += "\n" + category + "\n";
             std::string head;
             for (std::size_t c = 0; c < std::size(kTextColumns); ++c)
-                head += c == 1 ? " " + padRight(kTextColumns[c].title, kTextColumns[c].width)
-                               : padLeft(kTextColumns[c].title, kTextColumns[c].width);
+                head += c == 1 ? " " + padRight(kTextColumns[c].title, widths[c])
+                               : padLeft(kTextColumns[c].title, widths[c]);
             out += head + "\n";
             current = category;
             first = false;
         }
-        const std::vector<std::string> cells = rowCells(e, s.place);
+        const std::vector<std::string> &cells = rows[k];
         std::string row;
         for (std::size_t c = 0; c < cells.size(); ++c)
-            row += c == 1 ? " " + padRight(cells[c], kTextColumns[c].width)
-                          : padLeft(cells[c], kTextColumns[c].width);
+            row += c == 1 ? " " + padRight(cells[c], widths[c]) : padLeft(cells[c], widths[c]);
         out += row + "\n";
     }
     if (!leftOut.empty()) {

@@ -104,6 +104,17 @@ TEST_F(CheckEndToEnd, HandCheckedContestGivesTheExpectedFiles) {
             << call;
 }
 
+TEST_F(CheckEndToEnd, AnEarlierRunsReportsGoButNothingElse) {
+    copyContest("contest");
+    ASSERT_EQ(runCheck("--quiet --out out contest").status, 0);
+    writeFile("out/reports/notes.txt", "The committee's own notes.\n");
+    ASSERT_EQ(runCheck("--quiet --out out contest/yo2mvt.cbr contest/ha5xy.cbr").status, 0);
+    EXPECT_TRUE(platform::fileStamp("out/reports/YO2MVT.txt"));
+    EXPECT_TRUE(platform::fileStamp("out/reports/HA5XY.txt"));
+    EXPECT_FALSE(platform::fileStamp("out/reports/YO3KPA.txt"));
+    EXPECT_EQ(readFile("out/reports/notes.txt"), "The committee's own notes.\n");
+}
+
 TEST_F(CheckEndToEnd, AFolderStandsForItsLogsAndTheTableGoesToStandardOutput) {
     copyContest("contest");
     const ToolRun run = runCheck("--quiet --out out contest");

@@ -286,6 +286,22 @@ std::optional<std::string> freshFolder() {
     return std::nullopt;
 }
 
+// Removes the entrant reports an earlier run wrote into the reports folder,
+// so that it shows this run only. A report of this program is known by its
+// first words; any other file stays.
+void removeEarlierReports(const std::string &reportDir) {
+    static const std::string kStart = "MORVANTIA contest check of ";
+    for (const std::string &name : platform::findFiles(platform::joinPath(reportDir, "*.txt"))) {
+        const std::string path = platform::joinPath(reportDir, name);
+        std::FILE *file = platform::openFile(path, "rb");
+        if (file == nullptr) continue;
+        char start[64] = {};
+        const std::size_t n = std::fread(start, 1, kStart.size(), file);
+        std::fclose(file);
+        if (n == kStart.size() && kStart.compare(0, n, start, n) == 0) platform::removeFile(path);
+    }
+}
+
 void reportProblem(const Messages &messages, const InputProblem &p) {
     messages.error(problemText(p));
 }
@@ -407,6 +423,7 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
         messages.error("cannot create the results folder: " + error);
         return score::kExitUnusable;
     }
+    removeEarlierReports(reportDir);
     auto write = [&](const std::string &path, const std::string &content) {
         errno = 0;
         if (platform::writeFileWhole(path, content)) return true;

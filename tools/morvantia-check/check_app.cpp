@@ -10,7 +10,9 @@
 #include "tools/morvantia-score/app.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
@@ -21,6 +23,14 @@
 #include <optional>
 #include <random>
 #include <thread>
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+#endif
 
 namespace check {
 namespace {
@@ -234,6 +244,12 @@ private:
     std::thread thread_;  // last: starts once everything above is made
 };
 
+#ifdef _WIN32
+unsigned long processId() { return static_cast<unsigned long>(_getpid()); }
+#else
+unsigned long processId() { return static_cast<unsigned long>(getpid()); }
+#endif
+
 // The plug-in's working folder: it rewrites its INI file and its bad-QSO
 // file several times for every log, which on a disk costs more than all the
 // checking. A folder of this run's own, in memory where the system keeps
@@ -254,7 +270,9 @@ public:
         for (const fs::path &place : places) {
             if (!fs::is_directory(place, error)) continue;
             for (int attempt = 0; attempt < 10 && path_.empty(); ++attempt) {
-                const fs::path candidate = place / ("morvantia-check-" + std::to_string(random()));
+                const fs::path candidate =
+                    place / ("morvantia-check-" + std::to_string(processId()) + "-" +
+                             std::to_string(random()));
                 if (fs::create_directory(candidate, error)) path_ = candidate.string();
             }
             if (!path_.empty()) break;
@@ -277,6 +295,53 @@ private:
     std::string previous_;
     std::string path_;
 };
+
+#ifndef _WIN32
+// Ctrl-C, SIGTERM or a closed terminal must not leave the plug-in's working
+// folder behind (in memory, on /dev/shm, it would stay until a reboot). The
+// signals are blocked in every thread of the run and taken by a thread of
+// their own, which removes the folder and then ends the program by the same
+// signal, so the caller sees how it ended.
+class SignalCleanup {
+public:
+    explicit SignalCleanup(const std::string &folder) : folder_(folder) {
+        sigemptyset(&signals_);
+        for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&signals_, signal);
+        blocked_ = pthread_sigmask(SIG_BLOCK, &signals_, &previous_) == 0;
+        if (blocked_) thread_ = std::thread([this] { wait(); });
+    }
+    ~SignalCleanup() {
+        if (!blocked_) return;
+        done_ = true;
+        pthread_kill(thread_.native_handle(), SIGTERM);  // taken by its sigwait
+        thread_.join();
+        pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+    SignalCleanup(const SignalCleanup &) = delete;
+    SignalCleanup &operator=(const SignalCleanup &) = delete;
+
+private:
+    void wait() {
+        int signal = 0;
+        if (sigwait(&signals_, &signal) != 0 || done_) return;
+        if (!folder_.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove_all(folder_, ignored);
+        }
+        std::signal(signal, SIG_DFL);
+        pthread_sigmask(SIG_UNBLOCK, &signals_, nullptr);
+        std::raise(signal);
+        std::_Exit(128 + signal);
+    }
+
+    std::string folder_;
+    sigset_t signals_{};
+    sigset_t previous_{};
+    bool blocked_ = false;
+    std::atomic<bool> done_{false};
+    std::thread thread_;
+};
+#endif
 
 std::optional<std::string> freshFolder() {
     for (int n = 1; n < 1000; ++n) {
@@ -373,6 +438,10 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
     // Made before the plug-in is loaded, so that it is removed only after
     // the plug-in is gone.
     const ScratchFolder scratch;
+#ifndef _WIN32
+    // Before the reading thread starts, which takes the blocked signals over.
+    const SignalCleanup cleanup(scratch.path());
+#endif
     PluginScorer scorer;
     const std::string workFolder =
         scratch.path().empty() ? platform::joinPath(outDir, ".plugin") : scratch.path();

@@ -178,9 +178,18 @@ Options:
 Output: the results table on standard output (or JSON with --json), the
 files in --out, problems with the logs on standard error, and a progress
 bar there when it is a terminal.
+Logs left out, with the reason, are also listed at the end of results.txt
+and results.html: a file that is no log, a subfolder or a link to nothing
+in a folder given, an own call longer than 20 characters, a second log of
+the same call (the first read is checked), a log whose score is more than
+the plug-in's 32-bit score can hold. A file named twice is read once. Each
+log's QSOs reach the plug-in in time order, so of two QSOs with a station
+the later one is the repeat. Reports an earlier run left in --out/reports
+are removed; other files there stay.
 Exit status: 0 every log checked in full, 1 some log or QSO line left out
-(each one reported), 2 nothing could be checked: options, the plug-in, no
-usable log, or a result file that could not be written.
+or a category the contest does not have (each one reported), 2 nothing could
+be checked: options, the plug-in, no usable log, or a result file that could
+not be written.
 )");
 }
 

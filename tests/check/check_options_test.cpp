@@ -48,6 +48,8 @@ const Refused kRefused[] = {
     {{"-"}, "not from standard input"},
     {{"--window", "-1", "x"}, "--window \"-1\""},
     {{"--window", "1441", "x"}, "from 0 to 1440"},
+    {{"--start", "2024-13-01", "x"}, "--start \"2024-13-01\" is not a date"},
+    {{"--start", "2024-02-04", "--end", "2024-02-03 23:00", "x"}, "--end lies before --start"},
     {{"--window", "3m", "x"}, "--window \"3m\""},
     {{"--window"}, "--window needs a value"},
     {{"--out=", "x"}, "--out needs a value"},

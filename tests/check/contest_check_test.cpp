@@ -143,6 +143,14 @@ TEST_F(CheckContest, LogsThatCannotBeUsedAreLeftOutWithAReason) {
                             false))
                   .find("is not a call sign"),
               std::string::npos);
+    // A call far longer than any real one would make a file name the
+    // system refuses; the message quotes only its start.
+    const std::string longCall = messageOf(add("long.cbr",
+        cabrillo("YO2" + std::string(247, 'A'), {"3510 CW 2024-02-03 1600 YO2AAA 599 001 TM YO3BBB 599 001 BU"}),
+        false));
+    EXPECT_NE(longCall.find("has 250 characters, more than a call sign can have (20)"), std::string::npos)
+        << longCall;
+    EXPECT_LT(longCall.size(), 150u);
     EXPECT_NE(messageOf(add("empty.cbr", cabrillo("YO2AAA", {}), false)).find("no QSO could be read"),
               std::string::npos);
     add("first.cbr", cabrillo("YO2AAA", {"3510 CW 2024-02-03 1600 YO2AAA 599 001 TM YO3BBB 599 001 BU"}));
@@ -205,6 +213,32 @@ TEST_F(CheckContest, ARepeatOfAConfirmedQsoStaysADupeEvenWhenRemoved) {
     EXPECT_EQ(statuses(0), (std::vector<Status>{Status::Confirmed, Status::Dupe}));
     EXPECT_EQ(contest_.entrants()[0].checkedScore, 2);
     EXPECT_FALSE(contest_.entrants()[0].results[1].other.valid());
+}
+
+TEST_F(CheckContest, ALogWhoseScoreThePluginCannotHoldIsLeftOutAndCostsNobody) {
+    scorer_.beyondPlugin.insert("YO3BBB");
+    add("yo2aaa.cbr", cabrillo("YO2AAA", {"3510 CW 2024-02-03 1600 YO2AAA 599 001 TM YO3BBB 599 001 BU"}));
+    EXPECT_EQ(add("yo3bbb.cbr",
+                  cabrillo("YO3BBB", {"3512 CW 2024-02-03 1600 YO3BBB 599 001 BU YO2AAA 599 001 TM"}),
+                  false),
+              (std::vector<std::string>{"0: its score, 3000000000, is more than the plug-in can hold "
+                                        "(2147483647); the log is left out"}));
+    std::string error;
+    ASSERT_TRUE(contest_.finish(error)) << error;
+    EXPECT_EQ(statuses(0), (std::vector<Status>{Status::Unique}));
+}
+
+TEST_F(CheckContest, RepeatsAreDecidedByTimeNotByLogOrder) {
+    // The test above with the two lines swapped: the same verdicts.
+    add("yo2aaa.cbr", cabrillo("YO2AAA", {
+        "3510 CW 2024-02-03 1602 YO2AAA 599 002 TM YO3BBB 599 001 BU",
+        "3510 CW 2024-02-03 1600 YO2AAA 599 001 TM YO3BBB 599 001 BU",
+    }));
+    add("yo3bbb.cbr", cabrillo("YO3BBB", {"3512 CW 2024-02-03 1600 YO3BBB 599 001 BU YO2AAA 599 001 TM"}));
+    std::string error;
+    ASSERT_TRUE(contest_.finish(error)) << error;
+    EXPECT_EQ(statuses(0), (std::vector<Status>{Status::Dupe, Status::Confirmed}));
+    EXPECT_EQ(contest_.entrants()[0].checkedScore, 2);
 }
 
 }  // namespace

@@ -33,6 +33,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace {
 
 using testing_support::readFile;
@@ -100,6 +104,17 @@ TEST_F(CheckEndToEnd, HandCheckedContestGivesTheExpectedFiles) {
             << call;
 }
 
+TEST_F(CheckEndToEnd, AnEarlierRunsReportsGoButNothingElse) {
+    copyContest("contest");
+    ASSERT_EQ(runCheck("--quiet --out out contest").status, 0);
+    writeFile("out/reports/notes.txt", "The committee's own notes.\n");
+    ASSERT_EQ(runCheck("--quiet --out out contest/yo2mvt.cbr contest/ha5xy.cbr").status, 0);
+    EXPECT_TRUE(platform::fileStamp("out/reports/YO2MVT.txt"));
+    EXPECT_TRUE(platform::fileStamp("out/reports/HA5XY.txt"));
+    EXPECT_FALSE(platform::fileStamp("out/reports/YO3KPA.txt"));
+    EXPECT_EQ(readFile("out/reports/notes.txt"), "The committee's own notes.\n");
+}
+
 TEST_F(CheckEndToEnd, AFolderStandsForItsLogsAndTheTableGoesToStandardOutput) {
     copyContest("contest");
     const ToolRun run = runCheck("--quiet --out out contest");
@@ -118,16 +133,33 @@ TEST_F(CheckEndToEnd, LogsThatCannotBeUsedAreNamedAndTheRestIsChecked) {
               "QSO:  3510 CW 2024-02-03 1600 YO9ABC 599 001 PH YO2MVT 599 009 TM\n"
               "QSO:  3510 CW 2024-02-30 1601 YO9ABC 599 002 PH YO3KPA 599 009 BU\n"
               "END-OF-LOG:\n");
-    const ToolRun run = runCheck("--out out contest missing.cbr");
+    std::string error;
+    ASSERT_TRUE(platform::makeFolders("contest/older", error)) << error;
+    std::vector<std::string> leftOut = {
+        "missing.cbr: no such file or folder",
+        "contest/older: a folder: the logs in it are not read (name it to check them)",
+        "notes.txt: not an ADIF, ADX or Cabrillo log; left out",
+        "yo2mvt.cbr: YO2MVT sent a log already (contest",
+        "yo9abc.cbr:4: \"2024-02-30\" is not a date (YYYY-MM-DD); left out",
+    };
+#ifndef _WIN32
+    ASSERT_EQ(symlink("gone.cbr", "contest/link.cbr"), 0);
+    leftOut.push_back("contest/link.cbr: a link to nothing; left out");
+#endif
+    // The same file again, by another name, is read once.
+    const ToolRun run = runCheck("--out out contest missing.cbr ./contest/ha5xy.cbr");
     EXPECT_EQ(run.status, 1) << run.err;
-    for (const char *message : {
-             "morvantia-check: missing.cbr: no such file or folder",
-             "notes.txt: not an ADIF, ADX or Cabrillo log; left out",
-             "yo2mvt.cbr: YO2MVT sent a log already (contest",
-             "yo9abc.cbr:4: \"2024-02-30\" is not a date (YYYY-MM-DD); left out",
-             "6 logs checked",
-         })
+    for (const std::string &message : leftOut) {
         EXPECT_NE(run.err.find(message), std::string::npos) << message << "\n" << run.err;
+        // Every log left out is named in the results, not only on the terminal.
+        EXPECT_NE(readFile("out/results.txt").find(message), std::string::npos) << message;
+        EXPECT_NE(readFile("out/results.html").find(message.substr(message.size() - 20)), std::string::npos)
+            << message;
+    }
+    for (const char *message : {"./contest/ha5xy.cbr: the same file as contest/ha5xy.cbr; read once",
+                                "6 logs checked"})
+        EXPECT_NE(run.err.find(message), std::string::npos) << message << "\n" << run.err;
+    EXPECT_EQ(run.err.find("HA5XY sent a log already"), std::string::npos) << run.err;
     // YO9ABC's other QSO is checked: not in YO2MVT's log.
     EXPECT_NE(readFile("out/reports/YO9ABC.txt").find("NOT IN LOG !!!"), std::string::npos);
 }
@@ -142,13 +174,17 @@ TEST_F(CheckEndToEnd, NothingToCheckOrNothingToCheckWithIsUnusable) {
         {"nothing-here", "no log could be checked"},
         {"--window 2000 " + copyContest("contest"), "--window \"2000\""},
         {"--plugin no-such-plugin" + copyContest("contest"), "cannot load the plug-in"},
-        {"--out notes.txt" + copyContest("contest"), "cannot create the results folder"},
+        {"--out notes.txt" + copyContest("contest"), "notes.txt is a file, not a folder"},
+        {"--out unloaded --plugin no-such-plugin" + copyContest("contest"), "cannot load the plug-in"},
     };
     for (const Case &c : cases) {
         const ToolRun run = runCheck(c.arguments);
         EXPECT_EQ(run.status, 2) << c.arguments;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << "\n" << run.err;
     }
+    // A run that checked nothing leaves no results folder behind.
+    EXPECT_FALSE(platform::isFolder("unloaded"));
+    EXPECT_FALSE(platform::isFolder("check-results"));
 }
 
 TEST_F(CheckEndToEnd, HelpNamesTheStatuses) {

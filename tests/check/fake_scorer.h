@@ -20,12 +20,17 @@ public:
         std::vector<std::string> calls;  // the QSOs given, in order
     };
     std::vector<Run> runs;
+    // Own calls whose score the stand-in cannot hold, as the plug-in's
+    // 32-bit score cannot hold a huge one.
+    std::set<std::string> beyondPlugin;
 
     bool score(const ScoreRequest &request, const std::vector<const score::ContestQso *> &qsos,
                ScoredLog &scored, std::string &) override {
         runs.push_back({request.ownCall, {}});
         scored.score = 0;
         scored.verdicts.clear();
+        scored.beyondPlugin.reset();
+        if (beyondPlugin.count(request.ownCall)) scored.beyondPlugin = 3'000'000'000LL;
         std::set<std::tuple<std::string, std::string, std::string>> seen;
         for (const score::ContestQso *q : qsos) {
             runs.back().calls.push_back(q->call);

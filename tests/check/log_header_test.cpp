@@ -30,6 +30,10 @@ const HeaderCase kCases[] = {
     {"tags after the end are not read",
      "START-OF-LOG: 3.0\nEND-OF-LOG:\nCATEGORY-POWER: QRP\nCLAIMED-SCORE: 5\n", "(no category)",
      std::nullopt},
+    {"a value the contest does not have", log("CATEGORY-OPERATOR: SINGLE_OP\nCATEGORY-MODE: CW\n"),
+     "(unknown category)", std::nullopt},
+    {"CR alone ends lines", "START-OF-LOG: 3.0\rCATEGORY-POWER: QRP\rCLAIMED-SCORE: 5\rEND-OF-LOG:\r",
+     "- - QRP -", 5},
     {"ADIF has no header of this kind",
      "<EOH>\n<CALL:6>YO3BBB <QSO_DATE:8>20240203 <TIME_ON:4>1600 <EOR>\n", "(no category)",
      std::nullopt},
@@ -41,6 +45,19 @@ TEST(CheckLogHeader, CategoriesAndClaimedScore) {
         EXPECT_EQ(header.category(), c.category) << c.name;
         EXPECT_EQ(header.claimedScore, c.claimed) << c.name;
     }
+}
+
+TEST(CheckLogHeader, UnknownAndOverlongValuesAreNamedAndCut) {
+    const LogHeader header =
+        readLogHeader(log("CATEGORY-OPERATOR: single_op\nCATEGORY-POWER: LOW\nLOCATION: " +
+                          std::string(4'500'000, 'X') + "\n"));
+    EXPECT_EQ(header.location, std::string(kMaxHeaderValue, 'X') + "...");
+    const std::vector<std::string> unknown = header.unknownParts();
+    ASSERT_EQ(unknown.size(), 2u);
+    EXPECT_EQ(unknown[0], "CATEGORY-OPERATOR \"SINGLE_OP\" (the contest has SINGLE-OP, MULTI-OP, CHECKLOG)");
+    EXPECT_EQ(unknown[1].substr(0, 10), "LOCATION \"");
+    EXPECT_FALSE(header.hasCategory());
+    EXPECT_EQ(header.written().substr(0, 20), "SINGLE_OP - LOW XXXX");
 }
 
 }  // namespace

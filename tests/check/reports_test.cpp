@@ -4,6 +4,8 @@
 #include "tools/morvantia-check/reports.h"
 
 #include "tests/check/fake_scorer.h"
+#include "tools/morvantia-score/options.h"
+#include "tools/morvantia-score/text.h"
 
 #include <gtest/gtest.h>
 
@@ -134,10 +136,99 @@ TEST_F(CheckReports, OddTextStaysInsideItsCell) {
         << json;
 }
 
+TEST_F(CheckReports, QsosOutsideThePeriodAreListedAndCountForNobody) {
+    Period period;
+    ASSERT_TRUE(score::readDateTimeOption("2024-02-03 16:00", period.start.emplace()));
+    ASSERT_TRUE(score::readDateTimeOption("2024-02-03 16:30", period.end.emplace()));
+    contest_.setPeriod(period);
+    // YO2AAA's second QSO lies a year before; YO5DDD logged it in the period,
+    // so it finds nothing to match. YO4CCC sent nothing inside the period.
+    std::string early = qso("YO2AAA", "TM", 2, "YO5DDD", 1, "AB", 10);
+    early.replace(early.find("2024"), 4, "2023");
+    add("a.cbr", cabrillo("YO2AAA", kLow, {qso("YO2AAA", "TM", 1, "YO3BBB", 1, "BU", 0), early}));
+    add("b.cbr", cabrillo("YO3BBB", kLow, {qso("YO3BBB", "BU", 1, "YO2AAA", 1, "TM", 0)}));
+    add("d.cbr", cabrillo("YO5DDD", kLow, {qso("YO5DDD", "AB", 1, "YO2AAA", 2, "TM", 10)}));
+    std::vector<InputProblem> problems;
+    bool added = true;
+    std::string error;
+    std::string late = qso("YO4CCC", "CJ", 1, "YO2AAA", 3, "TM", 59);
+    late.replace(late.find("2024-02-03"), 10, "2024-02-04");
+    ASSERT_TRUE(contest_.addLog("c.cbr", cabrillo("YO4CCC", kLow, {late}), problems, added, error));
+    EXPECT_FALSE(added);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].message, "no QSO lies within the contest period; the log is left out");
+    finish();
+    const Entrant &a = contest_.entrants()[0];
+    EXPECT_EQ(a.log.qsos.size(), 1u);
+    EXPECT_EQ(a.outsidePeriod.size(), 1u);
+    EXPECT_EQ(scorer_.runs[0].calls.size(), 1u);  // never given to the plug-in
+    EXPECT_EQ(contest_.entrants()[2].results[0].status, Status::NotInLog);
+    const std::string report = entrantReport(contest_, 0);
+    EXPECT_NE(report.find("2023-02-03 1610  YO2AAA  599  002 TM  YO5DDD  599  001 AB   OUTSIDE THE "
+                          "CONTEST PERIOD !!!   line 7; contest period 2024-02-03 16:00 to "
+                          "2024-02-03 16:30\n"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(resultsText(contest_).find("\nContest period 2024-02-03 16:00 to 2024-02-03 16:30\n"),
+              std::string::npos);
+    std::string json;
+    writeJson(contest_, {}, [&json](const std::string &piece) { json += piece; });
+    EXPECT_NE(json.find("\"outside_period\": [{\"line\": 7, \"time\": \"2023-02-03T16:10Z\"}]"),
+              std::string::npos)
+        << json;
+}
+
+TEST_F(CheckReports, WithoutAPeriodTheResultsSayWhatTheLogsCover) {
+    add("a.cbr", cabrillo("YO2AAA", kLow, {qso("YO2AAA", "TM", 1, "YO3BBB", 1, "BU", 5),
+                                           qso("YO2AAA", "TM", 2, "YO4CCC", 1, "CJ", 40)}));
+    finish();
+    EXPECT_NE(resultsText(contest_).find("No contest period given; the QSOs checked run from "
+                                         "2024-02-03 16:05 to 2024-02-03 16:40\n"),
+              std::string::npos)
+        << resultsText(contest_);
+}
+
+TEST_F(CheckReports, SpreadsheetFormulasFromALogStayText) {
+    add("=HYPERLINK(x).cbr",
+        cabrillo("YO2AAA", "CATEGORY-OPERATOR: =1+2\nCATEGORY-MODE: +CMD|' /C calc'!A0\n"
+                           "CATEGORY-POWER: @SUM(1)\nLOCATION: -2+3\n",
+                 {qso("YO2AAA", "TM", 1, "YO3BBB", 1, "BU", 0)}));
+    finish();
+    const std::string csv = resultsCsv(contest_);
+    EXPECT_NE(csv.find("\n'=1+2,'+CMD|' /C CALC'!A0,'@SUM(1),'-2+3,1,YO2AAA,'=HYPERLINK(x).cbr,,2,2,1,"),
+              std::string::npos)
+        << csv;
+    // The log is named under a category of its own, not one of the contest's.
+    EXPECT_NE(resultsText(contest_).find("\n(unknown category)\n"), std::string::npos);
+    EXPECT_NE(entrantReport(contest_, 0).find("Category:       (unknown category): =1+2 +CMD"),
+              std::string::npos);
+}
+
+TEST_F(CheckReports, WideNumbersNeverRunTogether) {
+    add("a.cbr", cabrillo("YO2AAAAAAAAA", "CLAIMED-SCORE: 98111376200000\n",
+                          {qso("YO2AAAAAAAAA", "TM", 1, "YO3BBB", 1, "BU", 0)}));
+    finish();
+    const std::string text = resultsText(contest_);
+    const std::size_t at = text.find("YO2AAAAAAAAA ");
+    ASSERT_NE(at, std::string::npos) << text;
+    const std::string row = text.substr(text.rfind('\n', at) + 1, text.find('\n', at) - text.rfind('\n', at) - 1);
+    EXPECT_EQ(score::words(row).size(), 14u) << row;
+    EXPECT_NE(row.find(" 98111376200000 "), std::string::npos) << row;
+}
+
 TEST(CheckReportNames, CallsBecomeSafeFileNames) {
     EXPECT_EQ(reportFileName("YO2AAA"), "YO2AAA.txt");
     EXPECT_EQ(reportFileName("YO/OK2TS"), "YO-OK2TS.txt");
     EXPECT_EQ(reportFileName("DL1AB/P"), "DL1AB-P.txt");
+    // Names Windows keeps for devices, in any case, get a mark no call has.
+    EXPECT_EQ(reportFileName("COM1"), "COM1_.txt");
+    EXPECT_EQ(reportFileName("lpt9"), "lpt9_.txt");
+    EXPECT_EQ(reportFileName("COM1/P"), "COM1-P.txt");
+    EXPECT_EQ(reportFileName("COM10"), "COM10.txt");
+    // However long the text, the name stays short, and two long ones apart.
+    const std::string a = reportFileName(std::string(300, 'A')), b = reportFileName(std::string(301, 'A'));
+    EXPECT_LE(a.size(), 60u);
+    EXPECT_NE(a, b);
     EXPECT_EQ(baseName("logs/sub\\yo2aaa.cbr"), "yo2aaa.cbr");
     EXPECT_EQ(baseName("yo2aaa.cbr"), "yo2aaa.cbr");
 }

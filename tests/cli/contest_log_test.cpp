@@ -442,3 +442,51 @@ TEST(AdifTimes, TimeOffStandsInForAMissingTimeOnAndIsCounted) {
 
 }  // namespace
 }  // namespace score
+
+namespace score {
+namespace {
+
+// The logging program's entry fields take capitals only: a log written in
+// lower case reaches the plug-in as the same log in capitals would.
+TEST(LowerCaseLogs, ExchangesReachThePluginInCapitals) {
+    const ContestQso cabrillo = onlyQso(
+        "start-of-log: 3.0\ncallsign: yo2aaa\n"
+        "qso: 3510 cw 2024-02-03 1600 yo2aaa 599 001 tm yo3bbb 599 12 bu\nend-of-log:\n");
+    EXPECT_EQ(cabrillo.receivedExchange, "012 BU");
+    EXPECT_EQ(cabrillo.sentCode, "TM");
+    const ContestQso adif = onlyQso(adifQso(field("BAND", "80M") + field("STX_STRING", "001 tm") +
+                                            field("SRX_STRING", "5 bu")));
+    EXPECT_EQ(adif.receivedExchange, "005 BU");
+    EXPECT_EQ(adif.sentCode, "TM");
+    EXPECT_EQ(onlyQso(adifQso(field("BAND", "80M") + field("SRX", "7") + field("STATE", "cj")))
+                  .receivedExchange,
+              "007 CJ");
+}
+
+}  // namespace
+}  // namespace score
+
+namespace score {
+namespace {
+
+TEST(CabrilloLineEnds, CrLfAndCrAloneReadAlike) {
+    const std::string lines[] = {"START-OF-LOG: 3.0", "CALLSIGN: YO2AAA", "",
+                                 "QSO: 3510 CW 2024-02-03 1600 YO2AAA 599 001 TM YO3BBB 599 001 BU",
+                                 "QSO: 3510 CW 2024-02-03 1601 YO2AAA 599 002 TM YO4CCC 599 001 CJ",
+                                 "END-OF-LOG:"};
+    for (const char *end : {"\n", "\r\n", "\r"}) {
+        std::string text;
+        for (const std::string &line : lines) text += line + end;
+        const ContestLog log = readLog(text, CountryResolver());
+        EXPECT_EQ(log.format, LogFormat::Cabrillo);
+        EXPECT_EQ(log.ownCall, "YO2AAA");
+        ASSERT_EQ(log.qsos.size(), 2u);
+        EXPECT_EQ(log.qsos[1].line, 5);
+        EXPECT_EQ(log.qsos[1].receivedExchange, "001 CJ");
+        // A log that lost its first line is still told by its QSO lines.
+        EXPECT_EQ(detectFormat(text.substr(text.find("CALLSIGN"))), LogFormat::Cabrillo);
+    }
+}
+
+}  // namespace
+}  // namespace score

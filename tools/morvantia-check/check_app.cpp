@@ -10,16 +10,27 @@
 #include "tools/morvantia-score/app.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <exception>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <random>
 #include <thread>
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+#endif
 
 namespace check {
 namespace {
@@ -85,11 +96,62 @@ struct Input {
     std::string absolute;  // to open after the plug-in moved the current folder
 };
 
+// What in a folder is not a file to read: subfolders, links to nothing,
+// devices. Each is named, so that no log goes missing unnoticed.
+void noteOtherEntries(const std::string &folder, std::vector<InputProblem> &problems) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    std::vector<std::pair<std::string, std::string>> found;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.empty() || name[0] == '.') continue;
+        std::error_code ignored;
+        const fs::file_status status = it->status(ignored);
+        if (fs::is_regular_file(status)) continue;
+        if (fs::is_directory(status))
+            found.emplace_back(name, "a folder: the logs in it are not read (name it to check them)");
+        else if (it->is_symlink(ignored) && !fs::exists(status))
+            found.emplace_back(name, "a link to nothing; left out");
+        else
+            found.emplace_back(name, "not a regular file; left out");
+    }
+    std::sort(found.begin(), found.end());
+    for (const auto &[name, message] : found)
+        problems.push_back({platform::joinPath(folder, name), 0, message});
+}
+
+// The same file named twice, even by another path or a link, is read once.
+class SeenFiles {
+public:
+    // False, with the name it was first given by, for a file seen before.
+    bool add(const Input &input, std::string &first) {
+        std::error_code error;
+        std::string key = std::filesystem::weakly_canonical(input.absolute, error).string();
+        if (error) key = input.absolute;
+        const auto [at, fresh] = names_.emplace(key, input.given);
+        first = at->second;
+        return fresh;
+    }
+
+private:
+    std::map<std::string, std::string> names_;
+};
+
 // Files named, and every file of the folders named (but hidden ones), in
 // name order.
 std::vector<Input> collectInputs(const std::vector<std::string> &names,
-                                 std::vector<InputProblem> &problems) {
+                                 std::vector<InputProblem> &problems,
+                                 std::vector<std::string> &notes) {
     std::vector<Input> inputs;
+    SeenFiles seen;
+    const auto take = [&](const std::string &path) {
+        Input input{path, platform::absolutePath(path)};
+        std::string first;
+        if (seen.add(input, first))
+            inputs.push_back(std::move(input));
+        else
+            notes.push_back(path + ": the same file as " + first + "; read once");
+    };
     for (const std::string &name : names) {
         if (platform::isFolder(name)) {
             std::vector<std::string> files = platform::findFiles(platform::joinPath(name, "*"));
@@ -97,13 +159,13 @@ std::vector<Input> collectInputs(const std::vector<std::string> &names,
             int taken = 0;
             for (const std::string &file : files) {
                 if (file.empty() || file[0] == '.') continue;
-                const std::string path = platform::joinPath(name, file);
-                inputs.push_back({path, platform::absolutePath(path)});
+                take(platform::joinPath(name, file));
                 ++taken;
             }
+            noteOtherEntries(name, problems);
             if (taken == 0) problems.push_back({name, 0, "the folder holds no log"});
         } else if (platform::fileStamp(name)) {
-            inputs.push_back({name, platform::absolutePath(name)});
+            take(name);
         } else {
             problems.push_back({name, 0, "no such file or folder"});
         }
@@ -182,6 +244,12 @@ private:
     std::thread thread_;  // last: starts once everything above is made
 };
 
+#ifdef _WIN32
+unsigned long processId() { return static_cast<unsigned long>(_getpid()); }
+#else
+unsigned long processId() { return static_cast<unsigned long>(getpid()); }
+#endif
+
 // The plug-in's working folder: it rewrites its INI file and its bad-QSO
 // file several times for every log, which on a disk costs more than all the
 // checking. A folder of this run's own, in memory where the system keeps
@@ -202,7 +270,9 @@ public:
         for (const fs::path &place : places) {
             if (!fs::is_directory(place, error)) continue;
             for (int attempt = 0; attempt < 10 && path_.empty(); ++attempt) {
-                const fs::path candidate = place / ("morvantia-check-" + std::to_string(random()));
+                const fs::path candidate =
+                    place / ("morvantia-check-" + std::to_string(processId()) + "-" +
+                             std::to_string(random()));
                 if (fs::create_directory(candidate, error)) path_ = candidate.string();
             }
             if (!path_.empty()) break;
@@ -226,6 +296,53 @@ private:
     std::string path_;
 };
 
+#ifndef _WIN32
+// Ctrl-C, SIGTERM or a closed terminal must not leave the plug-in's working
+// folder behind (in memory, on /dev/shm, it would stay until a reboot). The
+// signals are blocked in every thread of the run and taken by a thread of
+// their own, which removes the folder and then ends the program by the same
+// signal, so the caller sees how it ended.
+class SignalCleanup {
+public:
+    explicit SignalCleanup(const std::string &folder) : folder_(folder) {
+        sigemptyset(&signals_);
+        for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&signals_, signal);
+        blocked_ = pthread_sigmask(SIG_BLOCK, &signals_, &previous_) == 0;
+        if (blocked_) thread_ = std::thread([this] { wait(); });
+    }
+    ~SignalCleanup() {
+        if (!blocked_) return;
+        done_ = true;
+        pthread_kill(thread_.native_handle(), SIGTERM);  // taken by its sigwait
+        thread_.join();
+        pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+    SignalCleanup(const SignalCleanup &) = delete;
+    SignalCleanup &operator=(const SignalCleanup &) = delete;
+
+private:
+    void wait() {
+        int signal = 0;
+        if (sigwait(&signals_, &signal) != 0 || done_) return;
+        if (!folder_.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove_all(folder_, ignored);
+        }
+        std::signal(signal, SIG_DFL);
+        pthread_sigmask(SIG_UNBLOCK, &signals_, nullptr);
+        std::raise(signal);
+        std::_Exit(128 + signal);
+    }
+
+    std::string folder_;
+    sigset_t signals_{};
+    sigset_t previous_{};
+    bool blocked_ = false;
+    std::atomic<bool> done_{false};
+    std::thread thread_;
+};
+#endif
+
 std::optional<std::string> freshFolder() {
     for (int n = 1; n < 1000; ++n) {
         const std::string name = n == 1 ? "check-results" : "check-results-" + std::to_string(n);
@@ -234,9 +351,24 @@ std::optional<std::string> freshFolder() {
     return std::nullopt;
 }
 
+// Removes the entrant reports an earlier run wrote into the reports folder,
+// so that it shows this run only. A report of this program is known by its
+// first words; any other file stays.
+void removeEarlierReports(const std::string &reportDir) {
+    static const std::string kStart = "MORVANTIA contest check of ";
+    for (const std::string &name : platform::findFiles(platform::joinPath(reportDir, "*.txt"))) {
+        const std::string path = platform::joinPath(reportDir, name);
+        std::FILE *file = platform::openFile(path, "rb");
+        if (file == nullptr) continue;
+        char start[64] = {};
+        const std::size_t n = std::fread(start, 1, kStart.size(), file);
+        std::fclose(file);
+        if (n == kStart.size() && kStart.compare(0, n, start, n) == 0) platform::removeFile(path);
+    }
+}
+
 void reportProblem(const Messages &messages, const InputProblem &p) {
-    messages.error(p.file + (p.line > 0 ? ":" + std::to_string(p.line) : std::string()) + ": " +
-                   p.message);
+    messages.error(problemText(p));
 }
 
 int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bool errIsTerminal) {
@@ -279,8 +411,10 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
     }
 
     std::vector<InputProblem> problems;
-    const std::vector<Input> inputs = collectInputs(options.inputs, problems);
+    std::vector<std::string> notes;
+    const std::vector<Input> inputs = collectInputs(options.inputs, problems, notes);
     for (const InputProblem &p : problems) reportProblem(messages, p);
+    for (const std::string &note : notes) messages.note(note);
 
     std::string outDir;
     if (options.outDir) {
@@ -294,8 +428,8 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
         outDir = platform::absolutePath(*folder);
     }
     const std::string reportDir = platform::joinPath(outDir, "reports");
-    if (!platform::makeFolders(reportDir, error)) {
-        messages.error("cannot create the results folder: " + error);
+    if (platform::fileStamp(outDir) && !platform::isFolder(outDir)) {
+        messages.error("cannot create the results folder: " + outDir + " is a file, not a folder");
         return score::kExitUnusable;
     }
     const std::string pluginPath = options.pluginPath
@@ -304,6 +438,10 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
     // Made before the plug-in is loaded, so that it is removed only after
     // the plug-in is gone.
     const ScratchFolder scratch;
+#ifndef _WIN32
+    // Before the reading thread starts, which takes the blocked signals over.
+    const SignalCleanup cleanup(scratch.path());
+#endif
     PluginScorer scorer;
     const std::string workFolder =
         scratch.path().empty() ? platform::joinPath(outDir, ".plugin") : scratch.path();
@@ -313,6 +451,7 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
     }
 
     ContestCheck contest(options.windowMinutes, scorer, countries);
+    contest.setPeriod({options.start, options.end});
     std::size_t leftOut = problems.size();
     LogReader reader(inputs, countries);
     LogReader::Item item;
@@ -347,9 +486,18 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
         return score::kExitUnusable;
     }
 
+    // Made only once there is something to write: a run that cannot check
+    // leaves no empty results folder behind.
+    if (!platform::makeFolders(reportDir, error)) {
+        messages.error("cannot create the results folder: " + error);
+        return score::kExitUnusable;
+    }
+    removeEarlierReports(reportDir);
     auto write = [&](const std::string &path, const std::string &content) {
+        errno = 0;
         if (platform::writeFileWhole(path, content)) return true;
-        messages.error("cannot write " + path);
+        const int reason = errno;
+        messages.error("cannot write " + path + (reason != 0 ? ": " + std::string(std::strerror(reason)) : ""));
         return false;
     };
     const std::vector<Entrant> &entrants = contest.entrants();
@@ -359,10 +507,10 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
             return score::kExitUnusable;
         progress.update("reports", i + 1, entrants.size());
     }
-    const std::string table = resultsText(contest);
+    const std::string table = resultsText(contest, problems);
     if (!write(platform::joinPath(outDir, "results.txt"), table) ||
         !write(platform::joinPath(outDir, "results.csv"), resultsCsv(contest)) ||
-        !write(platform::joinPath(outDir, "results.html"), resultsHtml(contest)))
+        !write(platform::joinPath(outDir, "results.html"), resultsHtml(contest, problems)))
         return score::kExitUnusable;
 
     if (options.json)

@@ -18,6 +18,16 @@ const score::OptionTable &checkOptionTable() {
          "Minutes the two logs' times of one QSO may differ, 0 to\n"
          "1440. Default: 3.",
          "--window 5 logs/"},
+        {"--start", nullptr, ValueKind::Text, "TIME",
+         "Contest start, as in morvantia-score: QSOs before it are\n"
+         "listed in the entrant's report as outside the period and\n"
+         "count for nobody. Default: none; the results say which\n"
+         "period the logs cover.",
+         "--start \"2024-02-03 16:00\" logs/"},
+        {"--end", nullptr, ValueKind::Text, "TIME",
+         "Contest end: QSOs after it are outside the period; a date\n"
+         "alone means the end of that day. Default: none.",
+         "--end \"2024-02-03 20:00\" logs/"},
         {"--json", nullptr, ValueKind::None, nullptr,
          "Print the whole outcome as JSON instead of the results\n"
          "table: every log with its scores, every QSO with its\n"
@@ -87,6 +97,21 @@ bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &optio
                 return false;
             }
             options.windowMinutes = std::stoi(value);
+        } else if (arg == "--start" || arg == "--end") {
+            score::QsoTime time;
+            bool timeGiven = false;
+            if (!score::readDateTimeOption(value, time, &timeGiven)) {
+                error = arg + " \"" + value +
+                        "\" is not a date and time such as \"2024-02-03 16:00\"";
+                return false;
+            }
+            // A day alone as the end means all of that day.
+            if (arg == "--end" && !timeGiven) {
+                time.hour = 23;
+                time.minute = 59;
+                time.second = 59;
+            }
+            (arg == "--start" ? options.start : options.end) = time;
         } else if (arg == "--json") {
             options.json = true;
         } else if (arg == "--quiet" || arg == "-q") {
@@ -103,6 +128,10 @@ bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &optio
         }
     }
     if (options.help || options.version || options.bashCompletion) return true;
+    if (options.start && options.end && *options.end < *options.start) {
+        error = "--end lies before --start";
+        return false;
+    }
     if (options.inputs.empty()) {
         error = "no logs given (log files, or a folder of logs)";
         return false;
@@ -138,14 +167,29 @@ A QSO of A with B (band, mode class CW, SSB or DIGI, time) is
 Not in log, busted call and busted exchange QSOs are left out of the checked
 score; unique and unchecked QSOs count.
 
+Categories: CATEGORY-OPERATOR SINGLE-OP, MULTI-OP or CHECKLOG; CATEGORY-MODE
+CW, SSB, DIGI or MIXED; CATEGORY-POWER HIGH, LOW or QRP; LOCATION YO or DX.
+A log with another value is reported and ranked under (unknown category).
+In results.csv a text that a spreadsheet would read as a formula starts
+with an apostrophe.
+
 Options:
 )" + checkOptionTable().helpSection() + R"(
 Output: the results table on standard output (or JSON with --json), the
 files in --out, problems with the logs on standard error, and a progress
 bar there when it is a terminal.
+Logs left out, with the reason, are also listed at the end of results.txt
+and results.html: a file that is no log, a subfolder or a link to nothing
+in a folder given, an own call longer than 20 characters, a second log of
+the same call (the first read is checked), a log whose score is more than
+the plug-in's 32-bit score can hold. A file named twice is read once. Each
+log's QSOs reach the plug-in in time order, so of two QSOs with a station
+the later one is the repeat. Reports an earlier run left in --out/reports
+are removed; other files there stay.
 Exit status: 0 every log checked in full, 1 some log or QSO line left out
-(each one reported), 2 nothing could be checked: options, the plug-in, no
-usable log, or a result file that could not be written.
+or a category the contest does not have (each one reported), 2 nothing could
+be checked: options, the plug-in, no usable log, or a result file that could
+not be written.
 )");
 }
 

@@ -1,6 +1,7 @@
 // The command line of morvantia-check.
 #pragma once
 
+#include "tools/morvantia-score/contest_log.h"
 #include "tools/morvantia-score/option_table.h"
 
 #include <optional>
@@ -14,6 +15,8 @@ struct CheckOptions {
     std::optional<std::string> outDir;
     std::optional<std::string> pluginPath;
     std::optional<std::string> ctyPath;
+    std::optional<score::QsoTime> start;  // the contest period; none: open
+    std::optional<score::QsoTime> end;
     int windowMinutes = 3;
     bool json = false;
     bool quiet = false;

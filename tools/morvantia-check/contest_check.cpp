@@ -45,6 +45,30 @@ std::string modeClassOf(const std::string &mode) {
 
 namespace {
 
+// Scores the QSOs in time order, whatever their order in the log, so that
+// of two QSOs with one station the later one is the repeat: a log with two
+// lines swapped is judged as the same log in order. The verdicts come back
+// in the order given.
+bool scoreInTimeOrder(LogScorer &scorer, const ScoreRequest &request,
+                      const std::vector<const score::ContestQso *> &qsos, ScoredLog &scored,
+                      std::string &error) {
+    std::vector<std::size_t> order(qsos.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&qsos](std::size_t a, std::size_t b) {
+        return qsos[a]->time < qsos[b]->time;
+    });
+    std::vector<const score::ContestQso *> sorted(qsos.size());
+    for (std::size_t i = 0; i < order.size(); ++i) sorted[i] = qsos[order[i]];
+    ScoredLog inOrder;
+    if (!scorer.score(request, sorted, inOrder, error)) return false;
+    scored.score = inOrder.score;
+    scored.beyondPlugin = inOrder.beyondPlugin;
+    scored.verdicts.assign(qsos.size(), PluginVerdict{});
+    for (std::size_t i = 0; i < order.size(); ++i)
+        scored.verdicts[order[i]] = std::move(inOrder.verdicts[i]);
+    return true;
+}
+
 // Leading digits of a text as a number; -1 for none.
 int serialOf(const std::string &text) {
     const std::string digits = score::leadingDigits(text);
@@ -118,6 +142,14 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
                             "is left out"});
         return true;
     }
+    if (entrant.call.size() > kMaxCallLength) {
+        problems.push_back({file, 0, "own call sign \"" + entrant.call.substr(0, kMaxCallLength) +
+                                         "...\" has " + std::to_string(entrant.call.size()) +
+                                         " characters, more than a call sign can have (" +
+                                         std::to_string(kMaxCallLength) +
+                                         "); the log is left out"});
+        return true;
+    }
     if (!looksLikeCall(entrant.call)) {
         problems.push_back({file, 0, "own call sign \"" + entrant.call +
                                          "\" is not a call sign; the log is left out"});
@@ -127,13 +159,25 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
         problems.push_back({file, 0, "no QSO could be read; the log is left out"});
         return true;
     }
-    bool fresh = false;
-    const std::uint32_t index = cross_.addLog(entrant.call, fresh);
-    if (!fresh) {
+    if (period_.given()) {
+        std::vector<score::ContestQso> inside;
+        inside.reserve(entrant.log.qsos.size());
+        for (score::ContestQso &q : entrant.log.qsos)
+            (period_.holds(q.time) ? inside : entrant.outsidePeriod).push_back(std::move(q));
+        entrant.log.qsos = std::move(inside);
+        if (entrant.log.qsos.empty()) {
+            problems.push_back({file, 0, "no QSO lies within the contest period; the log is left out"});
+            return true;
+        }
+    }
+    if (const auto earlier = entrantOfCall_.find(entrant.call); earlier != entrantOfCall_.end()) {
         problems.push_back({file, 0, entrant.call + " sent a log already (" +
-                                         entrants_[index].file + "); this one is left out"});
+                                         entrants_[earlier->second].file + "); this one is left out"});
         return true;
     }
+    for (const std::string &part : entrant.header.unknownParts())
+        problems.push_back({file, 0, part + " is not a category of the contest; the log is "
+                                            "ranked under (unknown category)"});
     entrant.log.station.clear();
 
     ScoreRequest &request = entrant.request;
@@ -144,18 +188,35 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
     const auto byTime = [](const score::ContestQso &a, const score::ContestQso &b) {
         return a.time < b.time;
     };
-    request.start = std::min_element(entrant.log.qsos.begin(), entrant.log.qsos.end(), byTime)->time;
-    request.end = std::max_element(entrant.log.qsos.begin(), entrant.log.qsos.end(), byTime)->time;
+    const score::QsoTime first =
+        std::min_element(entrant.log.qsos.begin(), entrant.log.qsos.end(), byTime)->time;
+    const score::QsoTime last =
+        std::max_element(entrant.log.qsos.begin(), entrant.log.qsos.end(), byTime)->time;
+    // The plug-in is told the contest's period when there is one, as
+    // morvantia-score tells it.
+    request.start = period_.start.value_or(first);
+    request.end = period_.end.value_or(last);
 
     std::vector<const score::ContestQso *> all;
     all.reserve(entrant.log.qsos.size());
     for (const score::ContestQso &q : entrant.log.qsos) all.push_back(&q);
     ScoredLog scored;
-    if (!scorer_.score(request, all, scored, error)) {
+    if (!scoreInTimeOrder(scorer_, request, all, scored, error)) {
         error = file + ": " + error;
         return false;
     }
+    if (scored.beyondPlugin) {
+        // A wrapped score would rank the log anywhere; the log cannot be
+        // scored by the plug-in at all.
+        problems.push_back({file, 0, "its score, " + std::to_string(*scored.beyondPlugin) +
+                                         ", is more than the plug-in can hold (2147483647); the "
+                                         "log is left out"});
+        return true;
+    }
     entrant.uncheckedScore = scored.score;
+    bool fresh = false;
+    const std::uint32_t index = cross_.addLog(entrant.call, fresh);
+    entrantOfCall_.emplace(entrant.call, entrants_.size());
 
     const std::string ownCode = entrant.log.ownCode;
     for (const score::ContestQso &q : entrant.log.qsos) {
@@ -170,6 +231,9 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
         facts.codeReceived = score::lettersOf(q.receivedExchange);
         cross_.addQso(index, facts);
     }
+    if (!covered_) covered_.emplace(first, last);
+    covered_->first = std::min(covered_->first, first);
+    covered_->second = std::max(covered_->second, last);
     entrants_.push_back(std::move(entrant));
     asSent_.push_back(std::move(scored.verdicts));
     added = true;
@@ -195,7 +259,7 @@ bool ContestCheck::finish(std::string &error,
             // Nothing removed: the checked log is the log as sent.
             checked.score = entrant.uncheckedScore;
             checked.verdicts = asSent;
-        } else if (!scorer_.score(entrant.request, kept, checked, error)) {
+        } else if (!scoreInTimeOrder(scorer_, entrant.request, kept, checked, error)) {
             error = entrant.file + ": " + error;
             return false;
         }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace check {
@@ -49,6 +50,9 @@ struct Entrant {
     int uncheckedScore = 0;  // the plug-in's score of the log as sent
     int checkedScore = 0;
     std::vector<QsoResult> results;  // one per QSO of log.qsos
+    // QSOs outside the contest period, in log order: not in log.qsos, not
+    // scored, and evidence for nobody.
+    std::vector<score::ContestQso> outsidePeriod;
     std::array<int, kStatusCount> counts{};
 };
 
@@ -69,9 +73,28 @@ struct InputProblem {
     std::string message;
 };
 
+// The contest period; an end or start not given leaves that side open.
+struct Period {
+    std::optional<score::QsoTime> start;
+    std::optional<score::QsoTime> end;
+    bool given() const { return start || end; }
+    bool holds(const score::QsoTime &time) const {
+        return !(start && time < *start) && !(end && *end < time);
+    }
+};
+
 class ContestCheck {
 public:
     ContestCheck(int windowMinutes, LogScorer &scorer, const score::CountryResolver &countries);
+
+    // QSOs outside the period are kept apart from every log added after.
+    void setPeriod(const Period &period) { period_ = period; }
+    const Period &period() const { return period_; }
+    // The first and last QSO time of the logs checked, inside the period;
+    // none before a log was added.
+    const std::optional<std::pair<score::QsoTime, score::QsoTime>> &covered() const {
+        return covered_;
+    }
 
     // Reads one log and scores it as sent. Records that cannot be read are
     // added to problems and left out; a log that cannot be used at all (no
@@ -96,13 +119,21 @@ private:
     std::uint16_t reasonId(const std::string &reason);
 
     int window_;
+    Period period_;
+    std::optional<std::pair<score::QsoTime, score::QsoTime>> covered_;
     LogScorer &scorer_;
     const score::CountryResolver &countries_;
     CrossCheck cross_;
     std::vector<Entrant> entrants_;
+    std::unordered_map<std::string, std::size_t> entrantOfCall_;
     std::vector<std::vector<PluginVerdict>> asSent_;  // kept until finish
     std::vector<std::string> reasons_{""};
 };
+
+// The longest own call a log may give. Real calls, with a prefix and a
+// suffix, stay well under it; a longer one is no call sign, and it would
+// make a report file name some systems refuse.
+constexpr std::size_t kMaxCallLength = 20;
 
 // Minutes since 1 January 1900 of a QSO time; seconds are dropped.
 long long minutesOf(const score::QsoTime &time);

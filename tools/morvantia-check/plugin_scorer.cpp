@@ -6,6 +6,7 @@
 #include "platform/folders.h"
 #include "platform/profile.h"
 #include "tools/morvantia-score/plugin_run.h"
+#include "tools/morvantia-score/summary_figures.h"
 
 #include <cstdio>
 
@@ -199,6 +200,10 @@ bool PluginScorer::score(const ScoreRequest &request,
         return false;
     }
     scored.score = points;
+    scored.beyondPlugin.reset();
+    if (const std::optional<score::SummaryFigures> figures = score::readPlainSummary(summary);
+        figures && score::fullScore(*figures) != points)
+        scored.beyondPlugin = score::fullScore(*figures);
     return true;
 }
 

@@ -51,6 +51,9 @@ struct ScoreRequest {
 
 struct ScoredLog {
     int score = 0;
+    // The score the plug-in's figures make when its 32-bit score cannot
+    // hold it (score is then wrapped and means nothing); else none.
+    std::optional<long long> beyondPlugin;
     std::vector<PluginVerdict> verdicts;  // one per QSO given, in order
 };
 

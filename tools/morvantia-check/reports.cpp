@@ -4,6 +4,7 @@
 #include "tools/morvantia-score/text.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 
@@ -20,6 +21,14 @@ std::string two(int n) {
 
 std::string dateText(const score::QsoTime &t) {
     return std::to_string(t.year) + "-" + two(t.month) + "-" + two(t.day);
+}
+
+std::string timeText(const score::QsoTime &t) {
+    return dateText(t) + " " + two(t.hour) + ":" + two(t.minute);
+}
+
+std::string isoTime(const score::QsoTime &t) {
+    return dateText(t) + "T" + two(t.hour) + ":" + two(t.minute) + "Z";
 }
 
 std::string exchange(const std::string &serial, const std::string &code) {
@@ -41,6 +50,11 @@ const char *statusLabel(Status status) {
     case Status::Bad: return "bad";
     }
     return "?";
+}
+
+std::string upperFirst(std::string text) {
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    return text;
 }
 
 std::string padLeft(const std::string &text, std::size_t width) {
@@ -74,14 +88,53 @@ std::string qsoLine(const score::ContestQso &q, const std::string &ownCall) {
            q.receivedExchange;
 }
 
+std::string periodText(const ContestCheck &check) {
+    const Period &period = check.period();
+    if (period.given())
+        return "contest period " + (period.start ? timeText(*period.start) : std::string("open")) +
+               " to " + (period.end ? timeText(*period.end) : std::string("open"));
+    if (!check.covered()) return "no QSO checked";
+    return "no contest period given; the QSOs checked run from " +
+           timeText(check.covered()->first) + " to " + timeText(check.covered()->second);
+}
+
 std::string countOf(std::size_t count, const char *singular, const char *plural) {
     return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
+namespace {
+
+// Names Windows keeps for devices, whatever the extension: a file called
+// COM1.txt cannot be made there.
+bool isDeviceName(const std::string &name) {
+    const std::string upper = score::upper(name);
+    for (const char *device : {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"})
+        if (upper == device) return true;
+    return upper.size() == 4 && (upper.compare(0, 3, "COM") == 0 || upper.compare(0, 3, "LPT") == 0) &&
+           score::isAsciiDigit(upper[3]);
+}
+
+// A short, stable fingerprint of a text (FNV-1a), to keep cut names apart.
+std::string fingerprint(const std::string &text) {
+    std::uint32_t hash = 2166136261u;
+    for (unsigned char c : text) hash = (hash ^ c) * 16777619u;
+    char buffer[9];
+    std::snprintf(buffer, sizeof buffer, "%08x", static_cast<unsigned>(hash));
+    return buffer;
+}
+
+}  // namespace
+
 std::string reportFileName(const std::string &call) {
+    const std::size_t kMaxStem = 40;
     std::string name;
     for (char c : call)
         name += score::isAsciiLetter(c) || score::isAsciiDigit(c) ? c : '-';
+    // Calls are checked for length before; a name made elsewhere still
+    // stays short and apart from others.
+    if (name.size() > kMaxStem) name = name.substr(0, kMaxStem) + "-" + fingerprint(call);
+    // "_" comes from no call, so "COM1_" cannot meet another entrant's name.
+    if (name.empty() || isDeviceName(name)) name += '_';
     return name + ".txt";
 }
 
@@ -96,24 +149,32 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
     std::string out;
     out += "MORVANTIA contest check of " + e.call + "\n";
     out += "Log:            " + baseName(e.file) + " (" + score::formatName(e.format) + ")\n";
-    out += "Category:       " + e.header.category() + "\n";
+    out += "Category:       " + e.header.category() +
+           (e.header.known() ? "" : ": " + e.header.written()) + "\n";
     out += "Claimed score:  " + claimedText(e) + "\n";
     out += "Plug-in score:  " + std::to_string(e.uncheckedScore) + " (the log as sent)\n";
     out += "Checked score:  " + std::to_string(e.checkedScore) + "\n";
     out += "Window:         " +
            countOf(static_cast<std::size_t>(check.windowMinutes()), "minute", "minutes") + "\n";
+    if (check.period().given()) {
+        out += "Period:         " + periodText(check) + "\n";
+        out += "Outside it:     " + std::to_string(e.outsidePeriod.size()) +
+               " QSOs, not scored and not checked\n";
+    }
     out += "QSOs:           " + std::to_string(e.log.qsos.size()) + "\n";
     for (int s = 0; s < kStatusCount; ++s)
         out += "  " + padRight(statusLabel(static_cast<Status>(s)), 16) +
                padLeft(std::to_string(e.counts[s]), 6) + "\n";
     out += "\n";
 
-    std::string lines;
-    int problems = 0;
+    // Problem lines by their line in the log, QSOs outside the period among them.
+    std::vector<std::pair<int, std::string>> listed;
+    for (const score::ContestQso &qso : e.outsidePeriod)
+        listed.emplace_back(qso.line, qsoLine(qso, e.call) + "   OUTSIDE THE CONTEST PERIOD !!!   line " +
+                                          std::to_string(qso.line) + "; " + periodText(check));
     for (std::size_t q = 0; q < e.log.qsos.size(); ++q) {
         const QsoResult &r = e.results[q];
         if (r.status == Status::Confirmed || r.status == Status::Unchecked) continue;
-        ++problems;
         const score::ContestQso &qso = e.log.qsos[q];
         std::string reason;
         std::string detail = "line " + std::to_string(qso.line);
@@ -154,12 +215,15 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
         case Status::Confirmed:
         case Status::Unchecked: break;
         }
-        lines += qsoLine(qso, e.call) + "   " + reason + " !!!   " + detail + "\n";
+        listed.emplace_back(qso.line, qsoLine(qso, e.call) + "   " + reason + " !!!   " + detail);
     }
-    if (problems == 0)
+    std::stable_sort(listed.begin(), listed.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    if (listed.empty())
         out += "No QSO with a problem.\n";
     else
-        out += "QSOs with a problem: " + std::to_string(problems) + "\n" + lines;
+        out += "QSOs with a problem: " + std::to_string(listed.size()) + "\n";
+    for (const auto &line : listed) out += line.second + "\n";
     return out;
 }
 
@@ -218,7 +282,17 @@ std::vector<std::string> rowCells(const Entrant &e, int place) {
     return cells;
 }
 
-std::string csvCell(const std::string &text) {
+bool isNumber(const std::string &text) {
+    const std::size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
+    return text.size() > digits && text.find_first_not_of("0123456789", digits) == std::string::npos;
+}
+
+// A cell a spreadsheet would take for a formula ("=1+2", "+CMD|...",
+// "@SUM(1)", a leading tab or CR) gets a leading apostrophe, as spreadsheet
+// users write text that must stay text; numbers stay numbers.
+std::string csvCell(std::string text) {
+    if (!text.empty() && std::string("=+-@\t\r").find(text[0]) != std::string::npos && !isNumber(text))
+        text.insert(0, 1, '\'');
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string out = "\"";
     for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
@@ -241,33 +315,52 @@ std::string html(const std::string &text) {
 
 }  // namespace
 
-std::string resultsText(const ContestCheck &check) {
+std::string problemText(const InputProblem &p) {
+    return p.file + (p.line > 0 ? ":" + std::to_string(p.line) : std::string()) + ": " + p.message;
+}
+
+std::string resultsText(const ContestCheck &check, const std::vector<InputProblem> &leftOut) {
     const std::vector<Entrant> &entrants = check.entrants();
     std::string out = "MORVANTIA contest results: " + countOf(entrants.size(), "log", "logs") +
                       " checked, window " +
                       countOf(static_cast<std::size_t>(check.windowMinutes()), "minute", "minutes") +
-                      "\n";
+                      "\n" + upperFirst(periodText(check)) + "\n";
+    const std::vector<Standing> order = standings(check);
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(order.size());
+    // Each column as wide as its widest cell and a blank, so that no two
+    // numbers ever run together.
+    std::vector<std::size_t> widths;
+    for (const Column &column : kTextColumns) widths.push_back(column.width);
+    for (const Standing &s : order) {
+        rows.push_back(rowCells(entrants[s.entrant], s.place));
+        for (std::size_t c = 0; c < rows.back().size(); ++c)
+            widths[c] = std::max(widths[c], rows.back()[c].size() + (c == 1 ? 0 : 1));
+    }
     std::string current;
     bool first = true;
-    for (const Standing &s : standings(check)) {
-        const Entrant &e = entrants[s.entrant];
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const Entrant &e = entrants[order[k].entrant];
         const std::string category = e.header.category();
         if (first || category != current) {
             out += "\n" + category + "\n";
             std::string head;
             for (std::size_t c = 0; c < std::size(kTextColumns); ++c)
-                head += c == 1 ? " " + padRight(kTextColumns[c].title, kTextColumns[c].width)
-                               : padLeft(kTextColumns[c].title, kTextColumns[c].width);
+                head += c == 1 ? " " + padRight(kTextColumns[c].title, widths[c])
+                               : padLeft(kTextColumns[c].title, widths[c]);
             out += head + "\n";
             current = category;
             first = false;
         }
-        const std::vector<std::string> cells = rowCells(e, s.place);
+        const std::vector<std::string> &cells = rows[k];
         std::string row;
         for (std::size_t c = 0; c < cells.size(); ++c)
-            row += c == 1 ? " " + padRight(cells[c], kTextColumns[c].width)
-                          : padLeft(cells[c], kTextColumns[c].width);
+            row += c == 1 ? " " + padRight(cells[c], widths[c]) : padLeft(cells[c], widths[c]);
         out += row + "\n";
+    }
+    if (!leftOut.empty()) {
+        out += "\nLeft out (" + std::to_string(leftOut.size()) + "):\n";
+        for (const InputProblem &p : leftOut) out += "  " + problemText(p) + "\n";
     }
     return out;
 }
@@ -282,7 +375,7 @@ std::string resultsCsv(const ContestCheck &check) {
         const Entrant &e = check.entrants()[s.entrant];
         std::vector<std::string> cells = {e.header.categoryOperator, e.header.categoryMode,
                                           e.header.categoryPower, e.header.location,
-                                          std::to_string(s.place), e.call, baseName(e.file),
+                                          std::to_string(s.place), e.call, e.file,
                                           e.header.claimedScore
                                               ? std::to_string(*e.header.claimedScore)
                                               : std::string(),
@@ -297,7 +390,7 @@ std::string resultsCsv(const ContestCheck &check) {
     return out;
 }
 
-std::string resultsHtml(const ContestCheck &check) {
+std::string resultsHtml(const ContestCheck &check, const std::vector<InputProblem> &leftOut) {
     const std::vector<Entrant> &entrants = check.entrants();
     std::map<std::string, int> categories;
     for (const Entrant &e : entrants) ++categories[e.header.category()];
@@ -325,7 +418,7 @@ std::string resultsHtml(const ContestCheck &check) {
     out += "<p class=\"note\">" + countOf(entrants.size(), "log", "logs") +
            " checked against each other, window " +
            countOf(static_cast<std::size_t>(check.windowMinutes()), "minute", "minutes") +
-           ". Click a column to sort by it.</p>\n";
+           "; " + html(periodText(check)) + ". Click a column to sort by it.</p>\n";
     out += "<p><label for=\"category\">Category</label><select id=\"category\">\n"
            "<option value=\"\">all categories</option>\n";
     for (const auto &[category, count] : categories)
@@ -342,7 +435,9 @@ std::string resultsHtml(const ContestCheck &check) {
     for (const Standing &s : standings(check)) {
         const Entrant &e = entrants[s.entrant];
         const std::string category = e.header.category();
-        out += "<tr data-category=\"" + html(category) + "\"><td class=\"cat\">" + html(category) +
+        // An unknown category shows what the log wrote beside the name of its group.
+        const std::string shown = e.header.known() ? category : category + ": " + e.header.written();
+        out += "<tr data-category=\"" + html(category) + "\"><td class=\"cat\">" + html(shown) +
                "</td>";
         const std::vector<std::string> cells = rowCells(e, s.place);
         for (std::size_t c = 0; c < cells.size(); ++c) {
@@ -359,26 +454,38 @@ std::string resultsHtml(const ContestCheck &check) {
         out += "</tr>\n";
     }
     out += "</tbody>\n</table>\n";
+    if (!leftOut.empty()) {
+        out += "<h2>Left out (" + std::to_string(leftOut.size()) + ")</h2>\n<ul>\n";
+        for (const InputProblem &p : leftOut) out += "<li>" + html(problemText(p)) + "</li>\n";
+        out += "</ul>\n";
+    }
     out += R"(<script>
 (function () {
   var table = document.getElementById('results');
   var body = table.tBodies[0];
   var heads = table.tHead.rows[0].cells;
   var state = { column: -1, up: true };
+  // Text columns give text; number columns a number, or null where there
+  // is none ("-": no claimed score).
   function value(row, column) {
     var text = row.cells[column].textContent;
+    if (column === 0 || column === 2) return text;
     var number = parseFloat(text);
-    return isNaN(number) || column === 0 || column === 2 ? text : number;
+    return isNaN(number) ? null : number;
+  }
+  // Rows without a value come last whichever way the column is sorted.
+  function compare(x, y, up) {
+    if (x === null || y === null) return x === y ? 0 : x === null ? 1 : -1;
+    var order = x < y ? -1 : x > y ? 1 : 0;
+    return up ? order : -order;
   }
   function sortBy(column) {
     state.up = state.column === column ? !state.up : column < 3;
     state.column = column;
     var rows = Array.prototype.slice.call(body.rows);
     rows.sort(function (a, b) {
-      var x = value(a, column), y = value(b, column);
-      var order = x < y ? -1 : x > y ? 1 : 0;
+      var order = compare(value(a, column), value(b, column), state.up);
       if (order === 0) order = a.dataset.order - b.dataset.order;
-      else if (!state.up) order = -order;
       return order;
     });
     rows.forEach(function (row) { body.appendChild(row); });
@@ -422,7 +529,16 @@ void writeJson(const ContestCheck &check, const std::vector<InputProblem> &probl
                const std::function<void(const std::string &)> &sink) {
     using score::jsonString;
     const std::vector<Entrant> &entrants = check.entrants();
-    sink("{\n  \"window_minutes\": " + std::to_string(check.windowMinutes()) + ",\n  \"logs\": [");
+    const auto timeOrNull = [](const std::optional<score::QsoTime> &t) {
+        return t ? "\"" + isoTime(*t) + "\"" : std::string("null");
+    };
+    const std::optional<std::pair<score::QsoTime, score::QsoTime>> &covered = check.covered();
+    sink("{\n  \"window_minutes\": " + std::to_string(check.windowMinutes()) +
+         ",\n  \"period\": {\"start\": " + timeOrNull(check.period().start) +
+         ", \"end\": " + timeOrNull(check.period().end) +
+         ", \"first_qso\": " + timeOrNull(covered ? std::optional(covered->first) : std::nullopt) +
+         ", \"last_qso\": " + timeOrNull(covered ? std::optional(covered->second) : std::nullopt) +
+         "},\n  \"logs\": [");
     for (std::size_t i = 0; i < entrants.size(); ++i) {
         const Entrant &e = entrants[i];
         std::string out = i == 0 ? "\n" : ",\n";
@@ -441,7 +557,12 @@ void writeJson(const ContestCheck &check, const std::vector<InputProblem> &probl
         for (int s = 0; s < kStatusCount; ++s)
             out += std::string(s == 0 ? "" : ", ") + "\"" + statusName(static_cast<Status>(s)) +
                    "\": " + std::to_string(e.counts[s]);
-        out += "},\n     \"qsos\": [";
+        out += "},\n     \"outside_period\": [";
+        for (std::size_t q = 0; q < e.outsidePeriod.size(); ++q)
+            out += std::string(q == 0 ? "" : ", ") + "{\"line\": " +
+                   std::to_string(e.outsidePeriod[q].line) + ", \"time\": \"" +
+                   isoTime(e.outsidePeriod[q].time) + "\"}";
+        out += "],\n     \"qsos\": [";
         for (std::size_t q = 0; q < e.log.qsos.size(); ++q) {
             const score::ContestQso &qso = e.log.qsos[q];
             const QsoResult &r = e.results[q];
@@ -449,8 +570,7 @@ void writeJson(const ContestCheck &check, const std::vector<InputProblem> &probl
             out += "      {\"line\": " + std::to_string(qso.line) + ", \"call\": " +
                    jsonString(score::upper(qso.call)) + ", \"band\": " + jsonString(qso.band) +
                    ", \"mode_class\": " + jsonString(modeClassOf(qso.mode)) + ", \"time\": \"" +
-                   dateText(qso.time) + "T" + two(qso.time.hour) + ":" + two(qso.time.minute) +
-                   "Z\", \"status\": \"" + statusName(r.status) + "\"";
+                   isoTime(qso.time) + "\", \"status\": \"" + statusName(r.status) + "\"";
             if (r.status == Status::Bad) out += ", \"reason\": " + jsonString(check.reasons()[r.reason]);
             out += ", \"other\": ";
             if (r.other.valid()) {

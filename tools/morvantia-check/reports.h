@@ -16,8 +16,13 @@ namespace check {
 std::string qsoLine(const score::ContestQso &qso, const std::string &ownCall);
 
 // "YO/OK2TS" -> "YO-OK2TS.txt": the entrant's report file, safe on every
-// file system.
+// file system: letters, digits and "-" only, short, and never a name
+// Windows keeps for a device ("COM1" -> "COM1_.txt").
 std::string reportFileName(const std::string &call);
+
+// "contest period 2024-02-03 16:00 to 2024-02-03 20:00", or, without one,
+// "no contest period given; the QSOs checked run from ... to ...".
+std::string periodText(const ContestCheck &check);
 
 // "1 log", "20 logs".
 std::string countOf(std::size_t count, const char *singular, const char *plural);
@@ -38,11 +43,16 @@ struct Standing {
 };
 std::vector<Standing> standings(const ContestCheck &check);
 
-std::string resultsText(const ContestCheck &check);
+// The text and the page end with what was left out, and why, when
+// anything was.
+std::string resultsText(const ContestCheck &check, const std::vector<InputProblem> &leftOut = {});
 std::string resultsCsv(const ContestCheck &check);
 // One page with an inline script that sorts by any column and shows one
 // category at a time; nothing is loaded from elsewhere.
-std::string resultsHtml(const ContestCheck &check);
+std::string resultsHtml(const ContestCheck &check, const std::vector<InputProblem> &leftOut = {});
+
+// "notes.txt: not an ADIF, ADX or Cabrillo log; left out", "a.cbr:4: ...".
+std::string problemText(const InputProblem &problem);
 
 // The outcome as one JSON object, handed to sink in pieces (a log at a time)
 // so that a contest of any size never needs one string for all of it.

@@ -331,6 +331,15 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         return kExitUnusable;
     }
 
+    // The plug-in counts its score in 32 bits; a log whose score is more
+    // than that holds gets a wrapped one, which must never be shown as its score.
+    if (const std::optional<SummaryFigures> figures = readPlainSummary(outcome.summary);
+        figures && fullScore(*figures) != outcome.score) {
+        messages.error(logName + ": the score, " + std::to_string(fullScore(*figures)) +
+                       ", is more than the plug-in can hold (2147483647); it would give " +
+                       std::to_string(outcome.score));
+        return kExitUnusable;
+    }
     if (options.json) {
         const std::optional<SummaryFigures> figures = readPlainSummary(outcome.summary);
         if (!figures) {

@@ -31,14 +31,11 @@ LogFormat detectFormat(const std::string &text) {
                           findIgnoreCase(text, "<CALL:") != std::string::npos;
     if (adifTags) return LogFormat::Adif;
     // A Cabrillo log that lost its first line still has its QSO lines.
-    std::size_t line = pos;
-    while (line < text.size()) {
-        std::size_t first = line;
-        while (first < text.size() && (text[first] == ' ' || text[first] == '\t')) ++first;
-        if (startsWithIgnoreCase(text.substr(first, 4), "QSO:")) return LogFormat::Cabrillo;
-        const std::size_t next = text.find('\n', line);
-        if (next == std::string::npos) break;
-        line = next + 1;
+    std::string line;
+    while (nextLine(text, pos, line)) {
+        std::size_t first = 0;
+        while (first < line.size() && (line[first] == ' ' || line[first] == '\t')) ++first;
+        if (startsWithIgnoreCase(line.substr(first, 4), "QSO:")) return LogFormat::Cabrillo;
     }
     return LogFormat::Unknown;
 }
@@ -114,9 +111,11 @@ std::string joinExchange(const std::string &serial, const std::string &code) {
 }
 
 // "012 AB", "012AB" and "12 ab" all become "012 AB"-style; anything else is
-// kept as written for the plug-in to judge.
+// kept as written for the plug-in to judge, in capitals: the logging
+// program's entry fields take nothing else, so a log written in lower case
+// means what the same log in capitals means.
 std::string normalizeExchange(const std::string &text) {
-    const std::string t = trim(text);
+    const std::string t = upper(trim(text));
     const std::string digits = leadingDigits(t);
     std::string rest = trim(t.substr(digits.size()));
     if (digits.empty() || (!rest.empty() && lettersOf(rest) != rest)) return t;
@@ -213,14 +212,15 @@ bool mapAdifRecord(const AdifRecord &r, const CountryResolver &countries, Contes
     if (!readSerialField(r, "STX", q.sentNumber, error)) return false;
     const std::string stxString = field(r, "STX_STRING");
     if (q.sentNumber.empty()) q.sentNumber = padSerial(leadingDigits(stxString));
-    q.sentCode = lettersOf(stxString);
+    q.sentCode = upper(lettersOf(stxString));
 
     std::string serial;
     if (!readSerialField(r, "SRX", serial, error)) return false;
     const std::string srxString = field(r, "SRX_STRING");
     if (serial.empty()) serial = padSerial(leadingDigits(srxString));
-    std::string code = lettersOf(srxString);
-    if (code.empty() && q.countryPrefix == "YO") code = field(r, "STATE");
+    // In capitals, as the logging program's entry fields take it.
+    std::string code = upper(lettersOf(srxString));
+    if (code.empty() && q.countryPrefix == "YO") code = upper(field(r, "STATE"));
     q.receivedExchange = joinExchange(serial, code);
 
     q.ownCall = field(r, "STATION_CALLSIGN");
@@ -380,11 +380,8 @@ void readCabrilloLog(const std::string &text, const CountryResolver &countries,
     int number = 0;
     int lineNumber = 0;
     std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(pos, end - pos);
-        pos = end + 1;
+    std::string line;
+    while (nextLine(text, pos, line)) {
         ++lineNumber;
         if (lineNumber == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
         line = trim(line);

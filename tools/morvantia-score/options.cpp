@@ -296,7 +296,10 @@ Cabrillo log went on standard error.
 Exit status: 0 scored cleanly, 1 scored with records left out (each one
 reported with its line and record number), 2 log or options unusable, or
 a file of the run (bad-QSO file, settings, Cabrillo log) could not be
-written, each named on standard error.
+written, each named on standard error, or the log's score is more than the
+plug-in's 32-bit score can hold (its wrapped score is never shown).
+Exchanges are read in capitals, as the logging program's entry fields take
+them.
 )");
 }
 

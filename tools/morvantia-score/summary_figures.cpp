@@ -146,4 +146,8 @@ std::string jsonString(const std::string &text) {
     return out + "\"";
 }
 
+long long fullScore(const SummaryFigures &f) {
+    return (static_cast<long long>(f.total.countries) + f.total.counties) * f.total.points;
+}
+
 }  // namespace score

@@ -27,6 +27,12 @@ struct SummaryFigures {
 // plug-in's layout.
 std::optional<SummaryFigures> readPlainSummary(const std::string &summary);
 
+// The score the plug-in's own figures make, (countries + counties) x
+// points, counted without its 32-bit limit. When it differs from the
+// plug-in's score, the plug-in's score wrapped: the log's score is more
+// than the plug-in can hold.
+long long fullScore(const SummaryFigures &figures);
+
 // Text as a JSON string literal, quotes included. Bytes above 127 are kept.
 std::string jsonString(const std::string &text);
 

@@ -100,4 +100,15 @@ int LineIndex::lineAt(std::size_t offset) const {
     return static_cast<int>(it - starts_.begin());
 }
 
+bool nextLine(const std::string &text, std::size_t &pos, std::string &line) {
+    if (pos >= text.size()) return false;
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string::npos) end = text.size();
+    line.assign(text, pos, end - pos);
+    pos = end;
+    if (pos < text.size() && text[pos] == '\r') ++pos;
+    if (pos < text.size() && text[pos] == '\n' && (pos == end || text[end] == '\r')) ++pos;
+    return true;
+}
+
 }  // namespace score

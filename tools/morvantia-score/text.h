@@ -33,6 +33,11 @@ std::string lettersOf(const std::string &text);
 // zero-padded on the left.
 std::string padSerial(const std::string &digits);
 
+// The line that starts at pos, without its end, which may be LF, CR LF or a
+// CR alone (as old Mac programs write); pos moves past the end. False when
+// pos is at the end of text.
+bool nextLine(const std::string &text, std::size_t &pos, std::string &line);
+
 // Maps each byte offset of a text to its line number (from 1).
 class LineIndex {
 public:

@@ -142,6 +142,19 @@ def compare_scores(scorer, logs_dir, result, work, sample, problems):
     return len(chosen)
 
 
+def compare_clocks(truth, result, problems):
+    """Every log's clock correction: the skew beyond the window taken back,
+    nothing for any other log."""
+    by_file = {os.path.basename(log["file"]): log for log in result["logs"]}
+    for log in truth["logs"]:
+        checked = by_file.get(log["file"])
+        if checked is not None and \
+                checked["clock_correction_minutes"] != log["clock_correction_minutes"]:
+            problems.append("%s: clock corrected by %s minutes, expected %s" % (
+                log["file"], checked["clock_correction_minutes"],
+                log["clock_correction_minutes"]))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--checker", required=True)
@@ -169,8 +182,10 @@ def main():
     with open(truth_path) as f:
         truth = json.load(f)
 
+    # The generator's truth and the checker agree on whether clocks are fixed.
+    clock_options = ["--no-clock-fix"] if "--no-clock-fix" in extra else []
     checked = run([args.checker, "--json", "--quiet", "--window", str(args.window), "--out",
-                   os.path.join(args.work, "out"), logs_dir])
+                   os.path.join(args.work, "out"), logs_dir] + clock_options)
     if checked.returncode != 0:
         print("morvantia-check exited with %d:\n%s" % (checked.returncode, checked.stderr),
               file=sys.stderr)
@@ -181,6 +196,7 @@ def main():
     if result["window_minutes"] != args.window:
         problems.append("window_minutes %s, expected %d" % (result["window_minutes"], args.window))
     faults, found, right, wrong, expected = compare_statuses(truth, result, problems)
+    compare_clocks(truth, result, problems)
     compare_claims(truth, result, problems)
     scored = 0
     if args.scorer:

@@ -450,7 +450,7 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
         return score::kExitUnusable;
     }
 
-    ContestCheck contest(options.windowMinutes, scorer, countries);
+    ContestCheck contest(options.windowMinutes, scorer, countries, options.fixClocks);
     contest.setPeriod({options.start, options.end});
     std::size_t leftOut = problems.size();
     LogReader reader(inputs, countries);

@@ -28,6 +28,10 @@ const score::OptionTable &checkOptionTable() {
          "Contest end: QSOs after it are outside the period; a date\n"
          "alone means the end of that day. Default: none.",
          "--end \"2024-02-03 20:00\" logs/"},
+        {"--no-clock-fix", nullptr, ValueKind::None, nullptr,
+         "Check every log at the times it gives, even when its\n"
+         "clock was found off (see Clocks below).",
+         "--no-clock-fix logs/"},
         {"--json", nullptr, ValueKind::None, nullptr,
          "Print the whole outcome as JSON instead of the results\n"
          "table: every log with its scores, every QSO with its\n"
@@ -112,6 +116,8 @@ bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &optio
                 time.second = 59;
             }
             (arg == "--start" ? options.start : options.end) = time;
+        } else if (arg == "--no-clock-fix") {
+            options.fixClocks = false;
         } else if (arg == "--json") {
             options.json = true;
         } else if (arg == "--quiet" || arg == "-q") {
@@ -166,6 +172,23 @@ A QSO of A with B (band, mode class CW, SSB or DIGI, time) is
                    no exchange or one it cannot take, no county).
 Not in log, busted call and busted exchange QSOs are left out of the checked
 score; unique and unchecked QSOs count.
+
+Own calls: A above is the own call the QSO line gives (STATION_CALLSIGN in
+ADIF), the call sent on the air in that QSO. A log is entered under its
+CALLSIGN (ADIF: the first STATION_CALLSIGN); when its lines give other
+calls, results.txt, results.html and the entrant's report say so, and each
+QSO is checked under the call its line gives, so stations that logged that
+call keep their QSOs. A call another log sends as its own stays that log's.
+Reports quote every line with the own call it gives.
+X-QSO lines count for nobody, but they confirm the other station's QSO as
+a QSO line does.
+
+Clocks: when most of a log's QSOs with stations that sent logs agree on one
+time offset beyond the window (at least 5 QSOs, more than half, and more
+than twice as many as match at the times given), its clock was off: the log
+is checked with its times moved by that offset, and the results and its
+report say so ("clock 4 minutes late"). Offsets of more than a day are not
+looked for. --no-clock-fix turns this off.
 
 Categories: CATEGORY-OPERATOR SINGLE-OP, MULTI-OP or CHECKLOG; CATEGORY-MODE
 CW, SSB, DIGI or MIXED; CATEGORY-POWER HIGH, LOW or QRP; LOCATION YO or DX.

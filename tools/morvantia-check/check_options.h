@@ -18,6 +18,7 @@ struct CheckOptions {
     std::optional<score::QsoTime> start;  // the contest period; none: open
     std::optional<score::QsoTime> end;
     int windowMinutes = 3;
+    bool fixClocks = true;  // correct a log whose clock was found off
     bool json = false;
     bool quiet = false;
     bool help = false;

@@ -5,6 +5,7 @@
 #include "tools/morvantia-score/text.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 namespace check {
@@ -95,8 +96,72 @@ bool looksLikeCall(const std::string &call) {
 }  // namespace
 
 ContestCheck::ContestCheck(int windowMinutes, LogScorer &scorer,
-                           const score::CountryResolver &countries)
-    : window_(windowMinutes), scorer_(scorer), countries_(countries), cross_(windowMinutes) {}
+                           const score::CountryResolver &countries, bool fixClocks)
+    : window_(windowMinutes),
+      scorer_(scorer),
+      countries_(countries),
+      cross_(windowMinutes, ClockFix{fixClocks}) {}
+
+namespace {
+
+// The own call a line gives, as the cross-check takes it: a line without
+// one, or with one that is no call sign (a column slipped), stands for the
+// log's call.
+std::string lineCall(const score::ContestQso &q, const std::string &logCall) {
+    const std::string call = score::upper(score::trim(q.ownCall));
+    if (call.empty() || call.size() > kMaxCallLength || !looksLikeCall(call)) return logCall;
+    return call;
+}
+
+std::vector<std::pair<std::string, std::size_t>> countLineCalls(const Entrant &e) {
+    std::unordered_map<std::string, std::size_t> byCall;
+    std::vector<std::pair<std::string, std::size_t>> counts;  // in the order first given
+    bool other = false;
+    for (const auto *list : {&e.log.qsos, &e.xQsos})
+        for (const score::ContestQso &q : *list) {
+            const std::string call = lineCall(q, e.call);
+            other = other || call != e.call;
+            const auto [found, fresh] = byCall.emplace(call, counts.size());
+            if (fresh) counts.emplace_back(call, 0);
+            ++counts[found->second].second;
+        }
+    if (!other) return {};
+    std::stable_sort(counts.begin(), counts.end(),
+                     [](const auto &a, const auto &b) { return a.second > b.second; });
+    return counts;
+}
+
+std::string minutesText(long long minutes) {
+    return std::to_string(minutes) + (minutes == 1 ? " minute" : " minutes");
+}
+
+}  // namespace
+
+std::string ownCallNote(const Entrant &e) {
+    if (e.lineCalls.empty()) return {};
+    const bool adif = e.format != score::LogFormat::Cabrillo;
+    std::string out = adif ? "STATION_CALLSIGN gives " : "the QSO lines give ";
+    const std::size_t shown = std::min<std::size_t>(e.lineCalls.size(), 5);
+    for (std::size_t i = 0; i < shown; ++i) {
+        const auto &[call, count] = e.lineCalls[i];
+        out += (i == 0 ? "" : i + 1 == e.lineCalls.size() ? " and " : ", ") + call + " (" +
+               std::to_string(count) + (count == 1 ? " line)" : " lines)");
+    }
+    if (e.lineCalls.size() > shown)
+        out += " and " + std::to_string(e.lineCalls.size() - shown) + " more calls";
+    out += adif ? "; the log is entered as " + e.call + ", the first"
+                : "; CALLSIGN is " + e.call;
+    return out + "; each QSO is checked under the call its line gives";
+}
+
+std::string clockNote(const Entrant &e) {
+    if (e.clockCorrection == 0) return {};
+    const bool late = e.clockCorrection > 0;
+    const std::string by = minutesText(late ? e.clockCorrection : -e.clockCorrection);
+    return "clock " + by + (late ? " late (its times " : " early (its times ") + by +
+           (late ? " behind the other logs); checked with " + by + " added to its times"
+                 : " ahead of the other logs); checked with " + by + " taken off its times");
+}
 
 std::uint16_t ContestCheck::reasonId(const std::string &reason) {
     for (std::size_t i = 0; i < reasons_.size(); ++i)
@@ -159,12 +224,19 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
         problems.push_back({file, 0, "no QSO could be read; the log is left out"});
         return true;
     }
+    entrant.xQsos = std::move(entrant.log.xQsos);
+    entrant.log.xQsos.clear();
     if (period_.given()) {
         std::vector<score::ContestQso> inside;
         inside.reserve(entrant.log.qsos.size());
         for (score::ContestQso &q : entrant.log.qsos)
             (period_.holds(q.time) ? inside : entrant.outsidePeriod).push_back(std::move(q));
         entrant.log.qsos = std::move(inside);
+        entrant.xQsos.erase(std::remove_if(entrant.xQsos.begin(), entrant.xQsos.end(),
+                                           [this](const score::ContestQso &q) {
+                                               return !period_.holds(q.time);
+                                           }),
+                            entrant.xQsos.end());
         if (entrant.log.qsos.empty()) {
             problems.push_back({file, 0, "no QSO lies within the contest period; the log is left out"});
             return true;
@@ -218,18 +290,23 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
     const std::uint32_t index = cross_.addLog(entrant.call, fresh);
     entrantOfCall_.emplace(entrant.call, entrants_.size());
 
+    entrant.lineCalls = countLineCalls(entrant);
     const std::string ownCode = entrant.log.ownCode;
-    for (const score::ContestQso &q : entrant.log.qsos) {
-        QsoFacts facts;
-        facts.call = q.call;
-        facts.band = q.band;
-        facts.modeClass = modeClassOf(q.mode);
-        facts.minute = minutesOf(q.time);
-        facts.serialSent = serialOf(q.sentNumber);
-        facts.codeSent = q.sentCode.empty() ? ownCode : q.sentCode;
-        facts.serialReceived = serialOf(q.receivedExchange);
-        facts.codeReceived = score::lettersOf(q.receivedExchange);
-        cross_.addQso(index, facts);
+    // X-QSOs follow the QSOs: evidence for the other side only.
+    for (const auto *list : {&entrant.log.qsos, &entrant.xQsos}) {
+        for (const score::ContestQso &q : *list) {
+            QsoFacts facts;
+            if (!entrant.lineCalls.empty()) facts.ownCall = lineCall(q, entrant.call);
+            facts.call = q.call;
+            facts.band = q.band;
+            facts.modeClass = modeClassOf(q.mode);
+            facts.minute = minutesOf(q.time);
+            facts.serialSent = serialOf(q.sentNumber);
+            facts.codeSent = q.sentCode.empty() ? ownCode : q.sentCode;
+            facts.serialReceived = serialOf(q.receivedExchange);
+            facts.codeReceived = score::lettersOf(q.receivedExchange);
+            cross_.addQso(index, facts);
+        }
     }
     if (!covered_) covered_.emplace(first, last);
     covered_->first = std::min(covered_->first, first);
@@ -245,6 +322,7 @@ bool ContestCheck::finish(std::string &error,
     cross_.run();
     for (std::uint32_t l = 0; l < entrants_.size(); ++l) {
         Entrant &entrant = entrants_[l];
+        entrant.clockCorrection = cross_.clockCorrection(l);
         const std::vector<PluginVerdict> &asSent = asSent_[l];
         const std::size_t count = entrant.log.qsos.size();
         std::vector<const score::ContestQso *> kept;

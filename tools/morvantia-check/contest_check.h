@@ -53,8 +53,35 @@ struct Entrant {
     // QSOs outside the contest period, in log order: not in log.qsos, not
     // scored, and evidence for nobody.
     std::vector<score::ContestQso> outsidePeriod;
+    // X-QSO lines inside the period: not scored, but evidence for the other
+    // station. In references, X-QSO k is QSO log.qsos.size() + k.
+    std::vector<score::ContestQso> xQsos;
+    // The own calls the QSO lines (and X-QSO lines) give, with how many
+    // lines give each, most first; empty when every line gives call.
+    std::vector<std::pair<std::string, std::size_t>> lineCalls;
+    // Minutes added to the log's times for the check: its clock was late
+    // by that many (early when negative); 0 when not corrected.
+    long long clockCorrection = 0;
     std::array<int, kStatusCount> counts{};
+
+    // A QSO or an X-QSO by its number in references.
+    const score::ContestQso &qso(std::uint32_t index) const {
+        return index < log.qsos.size() ? log.qsos[index] : xQsos.at(index - log.qsos.size());
+    }
+    // The own call of a line as the file gives it; call when it gives none.
+    const std::string &ownCallOf(const score::ContestQso &q) const {
+        return q.ownCall.empty() ? call : q.ownCall;
+    }
 };
+
+// "the QSO lines give DK7MW (28 lines) and DK7MX (1 line); CALLSIGN is
+// DK7MX; each QSO is checked under the call its line gives", or empty when
+// the lines agree with the log's call.
+std::string ownCallNote(const Entrant &entrant);
+// "clock 12 minutes late (its times 12 minutes behind the other logs);
+// checked with 12 minutes added to its times", or empty when the times
+// were not corrected.
+std::string clockNote(const Entrant &entrant);
 
 // A log read and parsed but not yet checked: all that can be made of one
 // file alone, on any thread.
@@ -85,7 +112,8 @@ struct Period {
 
 class ContestCheck {
 public:
-    ContestCheck(int windowMinutes, LogScorer &scorer, const score::CountryResolver &countries);
+    ContestCheck(int windowMinutes, LogScorer &scorer, const score::CountryResolver &countries,
+                 bool fixClocks = true);
 
     // QSOs outside the period are kept apart from every log added after.
     void setPeriod(const Period &period) { period_ = period; }

@@ -6,6 +6,7 @@
 #include <queue>
 #include <stdexcept>
 #include <tuple>
+#include <unordered_map>
 
 namespace check {
 
@@ -163,6 +164,8 @@ void CrossCheck::addQso(std::uint32_t log, const QsoFacts &facts) {
     qso.serialSent = facts.serialSent;
     qso.codeReceived = codes_.id(upper(facts.codeReceived));
     qso.codeSent = codes_.id(upper(facts.codeSent));
+    qso.own = facts.ownCall.empty() ? logs_.at(log).call : calls_.id(upper(facts.ownCall));
+    if (calls_.size() >= kMaxCalls) throw std::length_error("too many different calls");
     logs_.at(log).qsos.push_back(qso);
 }
 
@@ -181,9 +184,45 @@ std::pair<std::size_t, std::size_t> CrossCheck::range(std::uint64_t first,
             static_cast<std::size_t>(end - entries_.begin())};
 }
 
+void CrossCheck::assignStations() {
+    std::vector<std::uint32_t> logOfCall(calls_.size(), kNoLog);
+    for (std::uint32_t l = 0; l < logs_.size(); ++l) logOfCall[logs_[l].call] = l;
+    stations_.clear();
+    std::unordered_map<std::uint32_t, std::uint32_t> stationOf;  // of one log, by call
+    for (std::uint32_t l = 0; l < logs_.size(); ++l) {
+        Log &log = logs_[l];
+        const auto own = static_cast<std::uint32_t>(stations_.size());
+        stations_.push_back({l, log.call});
+        stationOf.clear();
+        for (Qso &qso : log.qsos) {
+            // Another log's call stays that log's.
+            if (qso.own == log.call || logOfCall[qso.own] != kNoLog) {
+                qso.own = own;
+                continue;
+            }
+            auto found = stationOf.find(qso.own);
+            if (found == stationOf.end()) {
+                if (stations_.size() + 1 >= kMaxLogs) throw std::length_error("too many own calls");
+                found = stationOf.emplace(qso.own, static_cast<std::uint32_t>(stations_.size())).first;
+                stations_.push_back({l, qso.own});
+            }
+            qso.own = found->second;
+        }
+    }
+    // A call is found under the log that sends it as its own; else under the
+    // first log whose lines give it.
+    stationOfCall_.assign(calls_.size(), kNoLog);
+    for (std::uint32_t s = 0; s < stations_.size(); ++s)
+        if (stations_[s].call == logs_[stations_[s].log].call) stationOfCall_[stations_[s].call] = s;
+    for (std::uint32_t s = 0; s < stations_.size(); ++s)
+        if (stationOfCall_[stations_[s].call] == kNoLog) stationOfCall_[stations_[s].call] = s;
+}
+
+bool CrossCheck::reachable(std::uint32_t station) const {
+    return stationOfCall_[stations_[station].call] == station;
+}
+
 void CrossCheck::buildIndex() {
-    logOfCall_.assign(calls_.size(), kNoLog);
-    for (std::uint32_t i = 0; i < logs_.size(); ++i) logOfCall_[logs_[i].call] = i;
     std::size_t total = 0;
     for (const Log &log : logs_) total += log.qsos.size();
     entries_.clear();
@@ -195,11 +234,92 @@ void CrossCheck::buildIndex() {
         links_[l].assign(log.qsos.size(), Link::None);
         partners_[l].assign(log.qsos.size(), QsoRef{});
         for (std::uint32_t q = 0; q < log.qsos.size(); ++q)
-            entries_.push_back({keyOf(l, log.qsos[q].call, log.qsos[q].slot), log.qsos[q].minute, l, q});
+            entries_.push_back({keyOf(log.qsos[q].own, log.qsos[q].call, log.qsos[q].slot),
+                                log.qsos[q].minute, l, q});
     }
     std::sort(entries_.begin(), entries_.end(), [](const Entry &x, const Entry &y) {
         return std::tie(x.key, x.minute, x.qso) < std::tie(y.key, y.minute, y.qso);
     });
+}
+
+namespace {
+
+// Distinct QSOs among (offset, QSO) pairs sorted by offset, with an offset
+// from low to high.
+std::size_t qsosBetween(const std::vector<std::pair<long long, std::uint32_t>> &offsets,
+                        long long low, long long high, std::vector<std::uint32_t> &scratch) {
+    const auto from = std::lower_bound(offsets.begin(), offsets.end(),
+                                       std::make_pair(low, std::uint32_t{0}));
+    scratch.clear();
+    for (auto i = from; i != offsets.end() && i->first <= high; ++i) scratch.push_back(i->second);
+    std::sort(scratch.begin(), scratch.end());
+    return static_cast<std::size_t>(std::unique(scratch.begin(), scratch.end()) - scratch.begin());
+}
+
+}  // namespace
+
+void CrossCheck::correctClocks() {
+    if (!clockFix_.enabled) return;
+    // Each log's offsets to the other logs: for every QSO with a station
+    // that sent a log, the minutes from it to each QSO of that log with
+    // this station on the band and mode class.
+    std::vector<std::vector<std::pair<long long, std::uint32_t>>> offsets(logs_.size());
+    std::vector<std::size_t> checkable(logs_.size(), 0);
+    for (std::size_t begin = 0; begin < entries_.size();) {
+        std::size_t end = begin;
+        while (end < entries_.size() && entries_[end].key == entries_[begin].key) ++end;
+        const std::uint32_t owner = static_cast<std::uint32_t>(entries_[begin].key >> 40);
+        const std::uint32_t log = entries_[begin].log;
+        const Qso &sample = logs_[log].qsos[entries_[begin].qso];
+        const std::uint32_t other = stationOfCall_[sample.call];
+        if (other != kNoLog && stations_[other].log != log && reachable(owner)) {
+            checkable[log] += end - begin;
+            const std::uint64_t key = keyOf(other, stations_[owner].call, sample.slot);
+            const auto [from, to] = range(key, key);
+            // Many repeats of one QSO say nothing about a clock.
+            if ((end - begin) * (to - from) <= 64)
+                for (std::size_t i = begin; i < end; ++i)
+                    for (std::size_t j = from; j < to; ++j) {
+                        const long long d = entries_[j].minute - entries_[i].minute;
+                        if (distance(d, 0) <= clockFix_.largest)
+                            offsets[log].emplace_back(d, entries_[i].qso);
+                    }
+        }
+        begin = end;
+    }
+    std::vector<std::uint32_t> scratch;
+    bool corrected = false;
+    for (std::uint32_t l = 0; l < logs_.size(); ++l) {
+        auto &mine = offsets[l];
+        if (mine.empty()) continue;
+        std::sort(mine.begin(), mine.end());
+        mine.erase(std::unique(mine.begin(), mine.end()), mine.end());
+        // The offset most QSOs give exactly; the smaller one among equals.
+        long long best = 0;
+        std::size_t bestCount = 0;
+        for (std::size_t i = 0; i < mine.size();) {
+            std::size_t j = i;
+            while (j < mine.size() && mine[j].first == mine[i].first) ++j;
+            if (j - i > bestCount ||
+                (j - i == bestCount && distance(mine[i].first, 0) < distance(best, 0))) {
+                best = mine[i].first;
+                bestCount = j - i;
+            }
+            i = j;
+        }
+        if (distance(best, 0) <= window_) continue;
+        const std::size_t agree = qsosBetween(mine, best - window_, best + window_, scratch);
+        const std::size_t agreeAsLogged = qsosBetween(mine, -window_, window_, scratch);
+        if (agree < static_cast<std::size_t>(clockFix_.least) || agree * 2 <= checkable[l] ||
+            agree <= agreeAsLogged * 2)
+            continue;
+        logs_[l].correction = best;
+        for (Qso &qso : logs_[l].qsos) qso.minute += best;
+        corrected = true;
+    }
+    // One log's times move together, so each run of one key stays in order.
+    if (corrected)
+        for (Entry &e : entries_) e.minute = logs_[e.log].qsos[e.qso].minute;
 }
 
 void CrossCheck::matchExact() {
@@ -208,12 +328,13 @@ void CrossCheck::matchExact() {
         std::size_t end = begin;
         while (end < entries_.size() && entries_[end].key == entries_[begin].key) ++end;
         const Entry &first = entries_[begin];
-        const std::uint32_t owner = first.log;
-        const Qso &sample = logs_[owner].qsos[first.qso];
-        const std::uint32_t other = logOfCall_[sample.call];
-        // Each pair of logs once, from the side with the lower number.
-        if (other != kNoLog && other > owner) {
-            const std::uint64_t key = keyOf(other, logs_[owner].call, sample.slot);
+        const std::uint32_t owner = static_cast<std::uint32_t>(first.key >> 40);
+        const Qso &sample = logs_[first.log].qsos[first.qso];
+        const std::uint32_t other = stationOfCall_[sample.call];
+        // Each pair of stations once, from the side with the lower number.
+        if (other != kNoLog && other > owner && reachable(owner) &&
+            stations_[other].log != first.log) {
+            const std::uint64_t key = keyOf(other, stations_[owner].call, sample.slot);
             const auto [from, to] = range(key, key);
             if (from < to) {
                 mine.clear();
@@ -235,7 +356,8 @@ void CrossCheck::matchExact() {
 
 void CrossCheck::matchBustedCalls() {
     NearCalls logCalls;
-    for (std::uint32_t l = 0; l < logs_.size(); ++l) logCalls.add(l, calls_.text(logs_[l].call));
+    for (std::uint32_t s = 0; s < stations_.size(); ++s)
+        if (reachable(s)) logCalls.add(s, calls_.text(stations_[s].call));
     std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> nearByCall;
 
     // Candidate pairs from every group of QSOs with a call that sent no log
@@ -253,15 +375,15 @@ void CrossCheck::matchBustedCalls() {
         std::size_t end = begin;
         while (end < entries_.size() && entries_[end].key == entries_[begin].key) ++end;
         const Entry &first = entries_[begin];
-        const std::uint32_t owner = first.log;
-        const Qso &sample = logs_[owner].qsos[first.qso];
-        if (logOfCall_[sample.call] == kNoLog) {
+        const std::uint32_t owner = static_cast<std::uint32_t>(first.key >> 40);
+        const Qso &sample = logs_[first.log].qsos[first.qso];
+        if (stationOfCall_[sample.call] == kNoLog && reachable(owner)) {
             auto known = nearByCall.find(sample.call);
             if (known == nearByCall.end())
                 known = nearByCall.emplace(sample.call, logCalls.near(calls_.text(sample.call))).first;
             for (std::uint32_t station : known->second) {
-                if (station == owner) continue;
-                const std::uint64_t key = keyOf(station, logs_[owner].call, sample.slot);
+                if (stations_[station].log == first.log) continue;
+                const std::uint64_t key = keyOf(station, stations_[owner].call, sample.slot);
                 const auto [from, to] = range(key, key);
                 mine.clear();
                 theirs.clear();
@@ -310,8 +432,8 @@ bool CrossCheck::exchangeAgrees(const Qso &mine, const Qso &theirs) const {
     return true;
 }
 
-QsoRef CrossCheck::nearestOther(std::uint32_t owner, const Qso &qso, std::uint32_t otherLog) const {
-    const std::uint64_t first = keyOf(otherLog, logs_[owner].call, 0);
+QsoRef CrossCheck::nearestOther(const Qso &qso, std::uint32_t otherStation) const {
+    const std::uint64_t first = keyOf(otherStation, stations_[qso.own].call, 0);
     const auto [from, to] = range(first, first | 0xFFFF);
     QsoRef best;
     bool bestSameSlot = false;
@@ -331,11 +453,17 @@ QsoRef CrossCheck::nearestOther(std::uint32_t owner, const Qso &qso, std::uint32
 }
 
 void CrossCheck::decide() {
-    // How many logs hold each call.
+    // How many logs hold each call. A log's stations come together in the
+    // index, so a log is counted once for each call.
     std::vector<std::uint32_t> holders(calls_.size(), 0);
-    for (std::size_t i = 0; i < entries_.size(); ++i)
-        if (i == 0 || (entries_[i].key >> 16) != (entries_[i - 1].key >> 16))
-            ++holders[logs_[entries_[i].log].qsos[entries_[i].qso].call];
+    std::vector<std::uint32_t> lastHolder(calls_.size(), kNoLog);
+    for (const Entry &e : entries_) {
+        const std::uint32_t call = logs_[e.log].qsos[e.qso].call;
+        if (lastHolder[call] != e.log) {
+            lastHolder[call] = e.log;
+            ++holders[call];
+        }
+    }
 
     for (std::uint32_t l = 0; l < logs_.size(); ++l) {
         Log &log = logs_[l];
@@ -358,10 +486,10 @@ void CrossCheck::decide() {
                 continue;
             case Link::None: break;
             }
-            const std::uint32_t other = logOfCall_[qso.call];
+            const std::uint32_t other = stationOfCall_[qso.call];
             if (other != kNoLog) {
                 finding.status = Status::NotInLog;
-                if (other != l) finding.other = nearestOther(l, qso, other);
+                if (stations_[other].log != l) finding.other = nearestOther(qso, other);
             } else {
                 finding.status = holders[qso.call] > 1 ? Status::Unchecked : Status::Unique;
             }
@@ -370,7 +498,9 @@ void CrossCheck::decide() {
 }
 
 void CrossCheck::run() {
+    assignStations();
     buildIndex();
+    correctClocks();
     matchExact();
     matchBustedCalls();
     decide();
@@ -378,6 +508,7 @@ void CrossCheck::run() {
     entries_ = {};
     links_ = {};
     partners_ = {};
+    stationOfCall_ = {};
 }
 
 }  // namespace check

@@ -17,6 +17,16 @@
 //                    bust A's call, as above);
 //   unique           when B sent no log and no other log holds B;
 //   unchecked        when B sent no log but other logs hold B.
+// A is the call A's QSO line gives as its own, the call sent on the air in
+// that QSO: a log whose lines give another call than the log's own is
+// checked under the calls its lines give. A call that is another log's own
+// stays that log's: such a line counts under its log's call.
+//
+// A log's clock may be off. When most of a log's QSOs with stations that
+// sent logs agree on one offset beyond the window, and far more of them
+// than agree without one, the log's times are corrected by that offset
+// before the QSOs are matched; a few QSOs that happen to agree on an offset
+// are not enough.
 // Dupes and QSOs against the contest rules are the plug-in's to judge; the
 // cross-check sees every QSO as a contact that happened or not.
 #pragma once
@@ -55,6 +65,14 @@ struct QsoFacts {
     int serialSent = -1;
     std::string codeReceived;  // empty when not logged
     std::string codeSent;      // this station's own code as sent in this QSO
+    std::string ownCall;       // the own call the line gives; empty: the log's call
+};
+
+// Settings of the clock correction; see above.
+struct ClockFix {
+    bool enabled = true;
+    int least = 5;  // QSOs that must agree on the offset
+    long long largest = 24 * 60;  // minutes; larger offsets are not looked for
 };
 
 constexpr std::uint32_t kNoLog = 0xFFFFFFFFu;
@@ -85,7 +103,8 @@ std::vector<std::pair<std::uint32_t, std::uint32_t>> pairNearestFirst(
 
 class CrossCheck {
 public:
-    explicit CrossCheck(int windowMinutes) : window_(windowMinutes) {}
+    explicit CrossCheck(int windowMinutes, ClockFix clockFix = {})
+        : window_(windowMinutes), clockFix_(clockFix) {}
 
     // Adds a log sent by ownCall; returns its number. Each call may send one
     // log only: false in added when the call has one already.
@@ -99,6 +118,9 @@ public:
     const Finding &finding(std::uint32_t log, std::uint32_t qso) const {
         return logs_.at(log).findings.at(qso);
     }
+    // Minutes added to the log's times before matching: 0, or the offset
+    // its clock was found off by (positive: the clock was late).
+    long long clockCorrection(std::uint32_t log) const { return logs_.at(log).correction; }
 
 private:
     struct Qso {
@@ -109,14 +131,21 @@ private:
         int serialSent;
         std::uint32_t codeReceived;  // 0: none
         std::uint32_t codeSent;
+        std::uint32_t own;      // the call sent; after run() begins, its station
     };
     struct Log {
         std::uint32_t call;
         std::vector<Qso> qsos;
         std::vector<Finding> findings;
+        long long correction = 0;
     };
-    // One QSO in the index, sorted by (owner, call, slot) packed into key,
-    // then by time.
+    // A call a log was sent under: the log's own, or another its lines give.
+    struct Station {
+        std::uint32_t log;
+        std::uint32_t call;
+    };
+    // One QSO in the index, sorted by (owner station, call, slot) packed
+    // into key, then by time.
     struct Entry {
         std::uint64_t key;
         long long minute;
@@ -140,19 +169,26 @@ private:
 
     static std::uint64_t keyOf(std::uint32_t owner, std::uint32_t call, std::uint32_t slot);
     std::pair<std::size_t, std::size_t> range(std::uint64_t first, std::uint64_t last) const;
+    void assignStations();
+    // False for a station whose call is found under another: a call two
+    // logs' lines give that neither log sends as its own.
+    bool reachable(std::uint32_t station) const;
     void buildIndex();
+    void correctClocks();
     void matchExact();
     void matchBustedCalls();
     void decide();
     bool exchangeAgrees(const Qso &mine, const Qso &theirs) const;
-    QsoRef nearestOther(std::uint32_t owner, const Qso &qso, std::uint32_t otherLog) const;
+    QsoRef nearestOther(const Qso &qso, std::uint32_t otherStation) const;
 
     int window_;
+    ClockFix clockFix_;
     Texts calls_{};
     Texts slots_{};
     Texts codes_{};
     std::vector<Log> logs_;
-    std::vector<std::uint32_t> logOfCall_;  // by call id; kNoLog for none
+    std::vector<Station> stations_;  // the stations of each log together
+    std::vector<std::uint32_t> stationOfCall_;  // by call id; kNoLog for none
     std::vector<Entry> entries_;
     std::vector<std::vector<Link>> links_;
     std::vector<std::vector<QsoRef>> partners_;

@@ -16,7 +16,11 @@ stations that send logs and have no other fault:
   wrong_code        one side logged another (valid) county or country code
   missing           one side left the QSO out of its log
   skew_within       a station's clock is off by exactly the window
-  skew_beyond       a station's clock is off by more than the window
+  skew_beyond       a station's clock is off by more than the window: the
+                    checker corrects it (unless --no-clock-fix), so its
+                    QSOs are confirmed
+  clock_mess        a station's times are off by a different random amount
+                    in every QSO, beyond the window: nothing to correct
   no_log            stations that send no log (worked by others)
   unique            a call logged once and by nobody else
   dupe              a QSO logged twice by one side
@@ -104,6 +108,7 @@ class Station:
         self.category = category  # operator, mode, power
         self.sends_log = True
         self.skew = 0
+        self.mess = False
         self.adif = False
         self.lines = []
 
@@ -340,6 +345,11 @@ class Contest:
         rest = order[len(no_log):]
         skew_within = rest[:self.count(1, 1)]
         skew_beyond = rest[len(skew_within):len(skew_within) + self.count(1, 1)]
+        taken = len(skew_within) + len(skew_beyond)
+        clock_mess = rest[taken:taken + self.count(1, 1)]
+        for s in clock_mess:
+            s.mess = True
+        self.faults["clock_mess"] = len(clock_mess)
         # The window exactly, either way, stays inside; one minute more leaves it.
         for i, s in enumerate(skew_within):
             s.skew = self.window if i % 2 == 0 else -self.window
@@ -394,7 +404,7 @@ class Contest:
         for index, (a, b, band, *_rest) in enumerate(self.events):
             if index in self.faulted or band != "80m" and band != "40m":
                 continue
-            if not (a.sends_log and b.sends_log) or a.skew or b.skew:
+            if not (a.sends_log and b.sends_log) or a.skew or b.skew or a.mess or b.mess:
                 continue
             picks.append(index)
         self.rng.shuffle(picks)
@@ -543,6 +553,16 @@ class Contest:
             if s.skew:
                 for line in s.lines:
                     line.minute += s.skew
+            if s.mess:
+                for line in s.lines:
+                    line.minute += self.rng.choice((-1, 1)) * self.rng.randint(
+                        self.window + 1, self.window + 60)
+
+    def correction(self, station):
+        """Minutes the checker adds to the station's times."""
+        if self.args.clock_fix and abs(station.skew) > self.window:
+            return -station.skew
+        return 0
 
     def settle_truth(self):
         """Statuses of the lines no fault decided: by the clocks for QSOs
@@ -557,13 +577,15 @@ class Contest:
                 continue
             a, b = la.owner, lb.owner
             if a.sends_log and b.sends_log:
-                if abs(la.minute - lb.minute) <= self.window:
+                apart = abs(la.minute + self.correction(a) - lb.minute - self.correction(b))
+                if apart <= self.window:
                     la.status, la.other, lb.status, lb.other = "confirmed", lb, "confirmed", la
                     if a.skew or b.skew:
-                        la.fault = lb.fault = "skew_within"
+                        fixed = self.correction(a) or self.correction(b)
+                        la.fault = lb.fault = "skew_beyond" if fixed else "skew_within"
                 else:
                     la.status = lb.status = "nil"
-                    la.fault = lb.fault = "skew_beyond"
+                    la.fault = lb.fault = "clock_mess" if a.mess or b.mess else "skew_beyond"
                 continue
             for line, worked in ((la, b), (lb, a)):
                 if not worked.sends_log:
@@ -598,6 +620,7 @@ class Contest:
                 qsos.append({"line": line.file_line, "call": line.call, "status": line.status,
                              "fault": line.fault, "other": other})
             logs.append({"file": file_name(s), "call": s.call, "skew_minutes": s.skew,
+                         "clock_correction_minutes": self.correction(s),
                          "claimed_score": None if s.adif else claimed_score(s, self.by_call),
                          "qsos": qsos})
         truth = {"seed": self.args.seed, "window_minutes": self.window,
@@ -634,6 +657,8 @@ def main():
                         help="scale of the fault counts (0 for none beyond one of each)")
     parser.add_argument("--adif-share", type=float, default=0.1,
                         help="share of the logs written as ADIF")
+    parser.add_argument("--no-clock-fix", dest="clock_fix", action="store_false",
+                        help="the truth for a checker that leaves clocks as they are")
     parser.add_argument("--out", required=True, help="folder for the logs")
     parser.add_argument("--truth", help="file for the expected statuses (JSON)")
     args = parser.parse_args()

@@ -74,7 +74,8 @@ std::string sentBy(const Entrant &other, const score::ContestQso &qso) {
 }
 
 std::string where(const Entrant &e, const QsoRef &ref) {
-    return baseName(e.file) + " line " + std::to_string(e.log.qsos[ref.qso].line);
+    return baseName(e.file) + " line " + std::to_string(e.qso(ref.qso).line) +
+           (ref.qso >= e.log.qsos.size() ? " (X-QSO)" : "");
 }
 
 }  // namespace
@@ -161,7 +162,14 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
         out += "Outside it:     " + std::to_string(e.outsidePeriod.size()) +
                " QSOs, not scored and not checked\n";
     }
+    if (const std::string note = ownCallNote(e); !note.empty())
+        out += "Own call:       " + note + "\n";
+    if (const std::string note = clockNote(e); !note.empty())
+        out += "Clock:          " + note + "\n";
     out += "QSOs:           " + std::to_string(e.log.qsos.size()) + "\n";
+    if (!e.xQsos.empty())
+        out += "X-QSOs:         " + std::to_string(e.xQsos.size()) +
+               ", not scored; evidence for the other stations\n";
     for (int s = 0; s < kStatusCount; ++s)
         out += "  " + padRight(statusLabel(static_cast<Status>(s)), 16) +
                padLeft(std::to_string(e.counts[s]), 6) + "\n";
@@ -170,7 +178,7 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
     // Problem lines by their line in the log, QSOs outside the period among them.
     std::vector<std::pair<int, std::string>> listed;
     for (const score::ContestQso &qso : e.outsidePeriod)
-        listed.emplace_back(qso.line, qsoLine(qso, e.call) + "   OUTSIDE THE CONTEST PERIOD !!!   line " +
+        listed.emplace_back(qso.line, qsoLine(qso, e.ownCallOf(qso)) + "   OUTSIDE THE CONTEST PERIOD !!!   line " +
                                           std::to_string(qso.line) + "; " + periodText(check));
     for (std::size_t q = 0; q < e.log.qsos.size(); ++q) {
         const QsoResult &r = e.results[q];
@@ -179,7 +187,7 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
         std::string reason;
         std::string detail = "line " + std::to_string(qso.line);
         const Entrant *other = r.other.valid() ? &entrants[r.other.log] : nullptr;
-        const score::ContestQso *theirs = other ? &other->log.qsos[r.other.qso] : nullptr;
+        const score::ContestQso *theirs = other ? &other->qso(r.other.qso) : nullptr;
         switch (r.status) {
         case Status::BustedExchange:
             reason = "BUSTED EXCHANGE";
@@ -189,14 +197,14 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
         case Status::BustedCall:
             reason = "BUSTED CALL";
             detail += "; " + other->call + " logged you: " + where(*other, r.other) + ": " +
-                      qsoLine(*theirs, other->call);
+                      qsoLine(*theirs, other->ownCallOf(*theirs));
             break;
         case Status::NotInLog: {
             reason = "NOT IN LOG";
             const std::string call = score::upper(qso.call);
             if (other != nullptr) {
                 detail += "; nearest QSO with " + e.call + " in " + other->call + "'s log: " +
-                          where(*other, r.other) + ": " + qsoLine(*theirs, other->call);
+                          where(*other, r.other) + ": " + qsoLine(*theirs, other->ownCallOf(*theirs));
             } else {
                 const auto sender =
                     std::find_if(entrants.begin(), entrants.end(),
@@ -215,7 +223,7 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
         case Status::Confirmed:
         case Status::Unchecked: break;
         }
-        listed.emplace_back(qso.line, qsoLine(qso, e.call) + "   " + reason + " !!!   " + detail);
+        listed.emplace_back(qso.line, qsoLine(qso, e.ownCallOf(qso)) + "   " + reason + " !!!   " + detail);
     }
     std::stable_sort(listed.begin(), listed.end(),
                      [](const auto &a, const auto &b) { return a.first < b.first; });
@@ -315,6 +323,16 @@ std::string html(const std::string &text) {
 
 }  // namespace
 
+std::vector<std::string> logNotes(const ContestCheck &check) {
+    std::vector<std::string> notes;
+    for (const Entrant &e : check.entrants()) {
+        const std::string where = e.file + " (" + e.call + "): ";
+        if (const std::string note = ownCallNote(e); !note.empty()) notes.push_back(where + note);
+        if (const std::string note = clockNote(e); !note.empty()) notes.push_back(where + note);
+    }
+    return notes;
+}
+
 std::string problemText(const InputProblem &p) {
     return p.file + (p.line > 0 ? ":" + std::to_string(p.line) : std::string()) + ": " + p.message;
 }
@@ -357,6 +375,10 @@ std::string resultsText(const ContestCheck &check, const std::vector<InputProble
         for (std::size_t c = 0; c < cells.size(); ++c)
             row += c == 1 ? " " + padRight(cells[c], widths[c]) : padLeft(cells[c], widths[c]);
         out += row + "\n";
+    }
+    if (const std::vector<std::string> notes = logNotes(check); !notes.empty()) {
+        out += "\nNotes (" + std::to_string(notes.size()) + "):\n";
+        for (const std::string &note : notes) out += "  " + note + "\n";
     }
     if (!leftOut.empty()) {
         out += "\nLeft out (" + std::to_string(leftOut.size()) + "):\n";
@@ -454,6 +476,11 @@ std::string resultsHtml(const ContestCheck &check, const std::vector<InputProble
         out += "</tr>\n";
     }
     out += "</tbody>\n</table>\n";
+    if (const std::vector<std::string> notes = logNotes(check); !notes.empty()) {
+        out += "<h2>Notes (" + std::to_string(notes.size()) + ")</h2>\n<ul>\n";
+        for (const std::string &note : notes) out += "<li>" + html(note) + "</li>\n";
+        out += "</ul>\n";
+    }
     if (!leftOut.empty()) {
         out += "<h2>Left out (" + std::to_string(leftOut.size()) + ")</h2>\n<ul>\n";
         for (const InputProblem &p : leftOut) out += "<li>" + html(problemText(p)) + "</li>\n";
@@ -557,7 +584,12 @@ void writeJson(const ContestCheck &check, const std::vector<InputProblem> &probl
         for (int s = 0; s < kStatusCount; ++s)
             out += std::string(s == 0 ? "" : ", ") + "\"" + statusName(static_cast<Status>(s)) +
                    "\": " + std::to_string(e.counts[s]);
-        out += "},\n     \"outside_period\": [";
+        out += "},\n     \"clock_correction_minutes\": " + std::to_string(e.clockCorrection) +
+               ", \"x_qsos\": " + std::to_string(e.xQsos.size()) + ", \"own_calls\": [";
+        for (std::size_t c = 0; c < e.lineCalls.size(); ++c)
+            out += std::string(c == 0 ? "" : ", ") + "{\"call\": " + jsonString(e.lineCalls[c].first) +
+                   ", \"lines\": " + std::to_string(e.lineCalls[c].second) + "}";
+        out += "],\n     \"outside_period\": [";
         for (std::size_t q = 0; q < e.outsidePeriod.size(); ++q)
             out += std::string(q == 0 ? "" : ", ") + "{\"line\": " +
                    std::to_string(e.outsidePeriod[q].line) + ", \"time\": \"" +
@@ -576,7 +608,7 @@ void writeJson(const ContestCheck &check, const std::vector<InputProblem> &probl
             if (r.other.valid()) {
                 const Entrant &other = entrants[r.other.log];
                 out += "{\"file\": " + jsonString(other.file) +
-                       ", \"line\": " + std::to_string(other.log.qsos[r.other.qso].line) + "}";
+                       ", \"line\": " + std::to_string(other.qso(r.other.qso).line) + "}";
             } else {
                 out += "null";
             }

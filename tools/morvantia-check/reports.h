@@ -51,6 +51,10 @@ std::string resultsCsv(const ContestCheck &check);
 // category at a time; nothing is loaded from elsewhere.
 std::string resultsHtml(const ContestCheck &check, const std::vector<InputProblem> &leftOut = {});
 
+// What the committee must know of logs that were checked: own calls the
+// lines give that differ from the log's, clocks corrected. One line each.
+std::vector<std::string> logNotes(const ContestCheck &check);
+
 // "notes.txt: not an ADIF, ADX or Cabrillo log; left out", "a.cbr:4: ...".
 std::string problemText(const InputProblem &problem);
 

@@ -224,7 +224,6 @@ bool mapAdifRecord(const AdifRecord &r, const CountryResolver &countries, Contes
     q.receivedExchange = joinExchange(serial, code);
 
     q.ownCall = field(r, "STATION_CALLSIGN");
-    if (q.ownCall.empty()) q.ownCall = field(r, "OPERATOR");
     return true;
 }
 
@@ -248,7 +247,9 @@ void readAdifLog(const AdifDocument &doc, const CountryResolver &countries,
             continue;
         }
         log.timeOffUsed += timeOff;
-        if (log.ownCall.empty()) log.ownCall = qso.ownCall;
+        // The operator stands for the station when no record names it.
+        if (log.ownCall.empty())
+            log.ownCall = !qso.ownCall.empty() ? qso.ownCall : field(record, "OPERATOR");
         addStationDetail(log.station, "Operators", field(record, "OPERATOR"));
         addStationDetail(log.station, "Name", field(record, "MY_NAME"));
         addStationDetail(log.station, "Address", field(record, "MY_STREET"));
@@ -405,6 +406,13 @@ void readCabrilloLog(const std::string &text, const CountryResolver &countries,
                 continue;
             }
             log.qsos.push_back(std::move(qso));
+        } else if (tag == "X-QSO") {
+            // Not a record of the log: one that cannot be read is no
+            // evidence either, and nothing the entrant claims is lost.
+            ContestQso qso;
+            std::string error;
+            if (mapCabrilloQso(value, lineNumber, 0, countries, qso, error))
+                log.xQsos.push_back(std::move(qso));
         } else if (tag == "CALLSIGN") {
             if (log.ownCall.empty()) log.ownCall = value;
         } else if (tag == "SOAPBOX") {

@@ -48,7 +48,8 @@ struct ContestQso {
     std::string receivedExchange;  // "012 AB" (argument 13); empty when not logged
     std::string countryPrefix;     // argument 23
     std::string sentCode;          // the own code as sent, if the log has it
-    std::string ownCall;           // the station's call in this QSO, if logged
+    std::string ownCall;           // the station's call in this QSO, as logged: the
+                                   // Cabrillo line's, or ADIF's STATION_CALLSIGN
 };
 
 // Station details of the log, under the names of the plug-in's INI keys
@@ -58,6 +59,9 @@ using StationDetails = std::vector<std::pair<std::string, std::string>>;
 struct ContestLog {
     LogFormat format = LogFormat::Unknown;
     std::vector<ContestQso> qsos;        // in log order
+    // Cabrillo X-QSO lines, in log order: QSOs the entrant does not claim,
+    // which the scoring leaves alone.
+    std::vector<ContestQso> xQsos;
     std::vector<ReadProblem> problems;   // one per record left out
     std::string ownCall;                 // from the header or the first QSO that names it
     // The own code: the one code, two capital letters, that every sent

@@ -243,3 +243,77 @@ TEST_F(CheckContest, RepeatsAreDecidedByTimeNotByLogOrder) {
 
 }  // namespace
 }  // namespace check
+
+namespace check {
+namespace {
+
+std::string adifRecord(const std::string &own, const std::string &call, const std::string &time,
+                       const std::string &stx, const std::string &srx) {
+    const auto f = [](const std::string &name, const std::string &value) {
+        return "<" + name + ":" + std::to_string(value.size()) + ">" + value + " ";
+    };
+    return f("STATION_CALLSIGN", own) + f("CALL", call) + f("QSO_DATE", "20240203") +
+           f("TIME_ON", time) + f("BAND", "80m") + f("FREQ", "3.510") + f("MODE", "CW") +
+           f("STX_STRING", stx) + f("SRX_STRING", srx) + "<EOR>\n";
+}
+
+TEST_F(CheckContest, LinesAreCheckedUnderTheOwnCallTheyGiveAndTheCommitteeIsTold) {
+    struct Case {
+        const char *name;
+        std::string file, log;
+        std::string note;  // the start of ownCallNote
+    };
+    const Case cases[] = {
+        {"Cabrillo header and lines differ", "dk7mx.cbr",
+         cabrillo("DK7MX", {"3510 CW 2024-02-03 1600 DK7MW 599 001 DE YO3BBB 599 001 BU",
+                            "3510 CW 2024-02-03 1610 DK7MW 599 002 DE HA5DDD 599 001 HU"}),
+         "the QSO lines give DK7MW (2 lines); CALLSIGN is DK7MX"},
+        {"ADIF with two STATION_CALLSIGN values", "dk7mx.adi",
+         "<EOH>\n" + adifRecord("DK7MX", "YO3BBB", "1600", "001 DE", "001 BU") +
+             adifRecord("DK7MW", "HA5DDD", "1610", "002 DE", "001 HU"),
+         "STATION_CALLSIGN gives DK7MX (1 line) and DK7MW (1 line); the log is entered as DK7MX"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeScorer scorer;
+        ContestCheck contest(3, scorer, countries_);
+        std::vector<InputProblem> problems;
+        bool added = false;
+        std::string error;
+        ASSERT_TRUE(contest.addLog(c.file, c.log, problems, added, error));
+        // Each partner logged the call the line gives.
+        const std::string bbbCalls = c.file == "dk7mx.cbr" ? "DK7MW" : "DK7MX";
+        ASSERT_TRUE(contest.addLog(
+            "yo3bbb.cbr", cabrillo("YO3BBB", {"3510 CW 2024-02-03 1600 YO3BBB 599 001 BU " + bbbCalls + " 599 001 DE"}),
+            problems, added, error));
+        ASSERT_TRUE(contest.addLog(
+            "ha5ddd.cbr", cabrillo("HA5DDD", {"3510 CW 2024-02-03 1610 HA5DDD 599 001 HU DK7MW 599 002 DE"}),
+            problems, added, error));
+        ASSERT_TRUE(contest.finish(error)) << error;
+        const Entrant &e = contest.entrants()[0];
+        EXPECT_EQ(e.call, "DK7MX");
+        EXPECT_EQ(ownCallNote(e).rfind(c.note, 0), 0u) << ownCallNote(e);
+        for (std::size_t i = 0; i < contest.entrants().size(); ++i)
+            for (const QsoResult &r : contest.entrants()[i].results)
+                EXPECT_EQ(r.status, Status::Confirmed) << contest.entrants()[i].call;
+        EXPECT_TRUE(ownCallNote(contest.entrants()[1]).empty());
+    }
+}
+
+TEST_F(CheckContest, AnXQsoConfirmsTheOtherSideButCountsForNobody) {
+    add("yo2aaa.cbr", "CALLSIGN: YO2AAA\n"
+                      "X-QSO: 3510 CW 2024-02-03 1600 YO2AAA 599 001 TM YO3BBB 599 001 BU\n"
+                      "QSO: 3510 CW 2024-02-03 1640 YO2AAA 599 002 TM OK1NNN 599 007 OK\n");
+    add("yo3bbb.cbr", cabrillo("YO3BBB", {"3512 CW 2024-02-03 1601 YO3BBB 599 001 BU YO2AAA 599 001 TM"}));
+    std::string error;
+    ASSERT_TRUE(contest_.finish(error)) << error;
+    const Entrant &aaa = contest_.entrants()[0];
+    EXPECT_EQ(statuses(0), (std::vector<Status>{Status::Unique}));
+    EXPECT_EQ(aaa.xQsos.size(), 1u);
+    EXPECT_EQ(statuses(1), (std::vector<Status>{Status::Confirmed}));
+    EXPECT_EQ(contest_.entrants()[1].results[0].other.qso, 1u);  // the X-QSO, after the QSOs
+    EXPECT_EQ(scorer_.runs[0].calls, (std::vector<std::string>{"OK1NNN"}));
+}
+
+}  // namespace
+}  // namespace check

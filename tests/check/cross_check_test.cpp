@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <random>
 #include <sstream>
@@ -16,6 +17,7 @@ namespace {
 
 // One QSO per line:
 //   "OWN CODE | CALL BAND CLASS HHMM SENT RCVD RCVDCODE | STATUS [OTHER/N]"
+// OWN may be "LOG>SENT": a line of LOG's log that gives SENT as its own call.
 // SENT and RCVD are serial numbers, "-" for none logged (also for CODE and
 // RCVDCODE); OTHER/N is the N-th QSO (from 1) of OTHER's log. Logs are
 // numbered in the order their first line comes.
@@ -58,10 +60,15 @@ void expectFindings(const Scenario &scenario) {
     for (const char *line : scenario.lines) {
         const std::vector<std::string> parts = split(line, '|');
         ASSERT_EQ(parts.size(), 3u) << line;
-        const std::vector<std::string> own = wordsOf(parts[0]);
+        std::vector<std::string> own = wordsOf(parts[0]);
         const std::vector<std::string> q = wordsOf(parts[1]);
         const std::vector<std::string> want = wordsOf(parts[2]);
         ASSERT_EQ(own.size(), 2u) << line;
+        std::string sentAs;
+        if (const std::size_t arrow = own[0].find('>'); arrow != std::string::npos) {
+            sentAs = own[0].substr(arrow + 1);
+            own[0].erase(arrow);
+        }
         ASSERT_EQ(q.size(), 7u) << line;
         ASSERT_GE(want.size(), 1u) << line;
         if (!logOf.count(own[0])) {
@@ -78,6 +85,7 @@ void expectFindings(const Scenario &scenario) {
         facts.serialReceived = serial(q[5]);
         facts.codeReceived = code(q[6]);
         facts.codeSent = code(own[1]);
+        facts.ownCall = sentAs;
         cross.addQso(logOf[own[0]], facts);
         expected.push_back({line, logOf[own[0]], static_cast<std::uint32_t>(counted[own[0]]++),
                             want[0], want.size() > 1 ? want[1] : std::string()});
@@ -179,6 +187,19 @@ const Scenario kScenarios[] = {
         "YO2AAA TM | YO2AAA 80 CW 1600 1 1 TM | nil",
         "YO2AAA TM | YO2AAB 80 CW 1601 2 1 TM | unique",
     }},
+    {"a line's own call is the one its partners are matched against, not the log's", 3, {
+        "DK7MX>DK7MW DE | YO3BBB 80 CW 1600 1 1 BU | confirmed YO3BBB/1",
+        "DK7MX>DK7MW DE | DL1CCC 80 CW 1610 2 1 DE | nil",
+        "DK7MX DE | HA5DDD 80 CW 1620 3 1 HU | confirmed HA5DDD/1",
+        "YO3BBB BU | DK7MW 80 CW 1600 1 1 DE | confirmed DK7MX/1",
+        "DL1CCC DE | DK7MX 80 CW 1610 1 2 DE | nil",
+        "HA5DDD HU | DK7MX 80 CW 1620 1 3 DE | confirmed DK7MX/3",
+    }},
+    {"a call another log sends as its own stays that log's", 3, {
+        "YO2AAA>YO3BBB TM | DL1CCC 80 CW 1600 1 1 DE | nil",
+        "YO3BBB BU | DL1CCC 80 CW 1600 1 1 DE | confirmed DL1CCC/1",
+        "DL1CCC DE | YO3BBB 80 CW 1600 1 1 BU | confirmed YO3BBB/1",
+    }},
     {"calls, bands and codes are compared ignoring case", 3, {
         "YO2AAA TM | yo3bbb 80 CW 1600 1 1 bu | confirmed YO3BBB/1",
         "YO3BBB BU | Yo2aAa 80 CW 1600 1 1 TM | confirmed YO2AAA/1",
@@ -260,6 +281,63 @@ TEST(CheckPairNearestFirst, AgreesWithTryingEveryPair) {
         std::sort(b.begin(), b.end());
         const int w = window(random);
         ASSERT_EQ(pairNearestFirst(a, b, w), greedy(a, b, w)) << "round " << round;
+    }
+}
+
+}  // namespace
+}  // namespace check
+
+namespace check {
+namespace {
+
+// One station's log against partners with true clocks: the station's QSO
+// with partner i at 16:00 + 7 i minutes, shifted by offsets[i].
+struct ClockCase {
+    const char *name;
+    std::vector<long long> offsets;
+    bool enabled;
+    long long correction;  // expected
+};
+
+TEST(CheckClock, AnOffsetMostQsosAgreeOnBeyondTheWindowIsCorrected) {
+    const std::vector<long long> mess = {9, -14, 22, -7, 31, -40, 17, -25, 5, 12};
+    const ClockCase cases[] = {
+        {"true clock", std::vector<long long>(10, 0), true, 0},
+        {"off by the window: matched as it is", std::vector<long long>(10, 3), true, 0},
+        {"a minute beyond the window, early", std::vector<long long>(10, 4), true, -4},
+        {"twelve minutes late", std::vector<long long>(10, -12), true, 12},
+        {"late with a few QSOs off", {-12, -12, -12, -11, -13, -12, -12, 40, 0, -12}, true, 12},
+        {"turned off", std::vector<long long>(10, -12), false, 0},
+        {"too few QSOs to tell", std::vector<long long>(4, -12), true, 0},
+        {"a random mess is left alone", mess, true, 0},
+        {"a half that agrees is not most", {-12, -12, -12, -12, -12, 0, 0, 0, 0, 0}, true, 0},
+    };
+    for (const ClockCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        ClockFix fix;
+        fix.enabled = c.enabled;
+        CrossCheck cross(3, fix);
+        bool added = false;
+        const std::uint32_t own = cross.addLog("YO2AAA", added);
+        std::vector<std::uint32_t> partners;
+        for (std::size_t i = 0; i < c.offsets.size(); ++i)
+            partners.push_back(cross.addLog("DL" + std::to_string(i + 1) + "XYZ", added));
+        for (std::size_t i = 0; i < c.offsets.size(); ++i) {
+            const long long minute = 16 * 60 + 7 * static_cast<long long>(i);
+            QsoFacts mine{"DL" + std::to_string(i + 1) + "XYZ", "80m", "CW", minute + c.offsets[i]};
+            QsoFacts theirs{"YO2AAA", "80m", "CW", minute};
+            cross.addQso(own, mine);
+            cross.addQso(partners[i], theirs);
+        }
+        cross.run();
+        EXPECT_EQ(cross.clockCorrection(own), c.correction);
+        for (std::uint32_t p : partners) EXPECT_EQ(cross.clockCorrection(p), 0);
+        for (std::size_t i = 0; i < c.offsets.size(); ++i) {
+            const bool matches = std::abs(c.offsets[i] + c.correction) <= 3;
+            EXPECT_EQ(cross.finding(own, static_cast<std::uint32_t>(i)).status,
+                      matches ? Status::Confirmed : Status::NotInLog)
+                << i;
+        }
     }
 }
 

@@ -312,6 +312,16 @@ TEST_F(EndToEnd, CabrilloExportScoresTheSameAgain) {
     std::string cabrillo = exported.err.substr(at + 14);
     cabrillo = cabrillo.substr(0, cabrillo.find_first_of("\r\n"));
     EXPECT_EQ(cabrillo, inFolder("export", "YO2MVT.cbr"));
+    // A Romanian station's log says YO, unless told otherwise; the log names
+    // what wrote it, and no host INI file is left behind.
+    const std::string text = readFile(cabrillo);
+    EXPECT_NE(text.find("\r\nLOCATION: YO\r\n"), std::string::npos) << text.substr(0, 200);
+    EXPECT_NE(text.find("\r\nCREATED-BY: Vexa StatsMorvantia plug-in run by morvantia-score "),
+              std::string::npos);
+    EXPECT_FALSE(platform::fileStamp(inFolder("export", "Vexa2.ini")));
+    runTool("--cabrillo --station Location=dx --out export3 " + inQuotes(kAdifExample));
+    EXPECT_NE(readFile(inFolder("export3", "YO2MVT.cbr")).find("\r\nLOCATION: DX\r\n"),
+              std::string::npos);
     // The summary is the same whether or not an export was asked for, and
     // the score is the one the plug-in claimed, not its export marker -1.
     EXPECT_EQ(exported.out, expected("yo2mvt-morvantia.summary.txt"));

@@ -203,13 +203,13 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
             reason = "NOT IN LOG";
             const std::string call = score::upper(qso.call);
             if (other != nullptr) {
-                detail += "; nearest QSO with " + e.call + " in " + other->call + "'s log: " +
+                detail += "; nearest QSO with " + e.ownCallOf(qso) + " in " + other->call + "'s log: " +
                           where(*other, r.other) + ": " + qsoLine(*theirs, other->ownCallOf(*theirs));
             } else {
                 const auto sender =
                     std::find_if(entrants.begin(), entrants.end(),
                                  [&call](const Entrant &x) { return x.call == call; });
-                detail += "; no QSO with " + e.call + " in " +
+                detail += "; no QSO with " + e.ownCallOf(qso) + " in " +
                           (sender != entrants.end() ? baseName(sender->file) : call + "'s log");
             }
             break;

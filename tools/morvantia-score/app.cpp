@@ -296,8 +296,17 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         else
             request.station.push_back(detail);
     }
+    // The plug-in has no location setting: a location given goes into the
+    // exported log by this program; else the station's country decides it,
+    // as the contest's categories do (YO for Romanian stations).
+    request.location = request.ownPrefix == "YO" ? "YO" : "DX";
+    for (const auto &[key, value] : request.station)
+        if (key == "Location" && isSafeIniValue(value) && !trim(value).empty())
+            request.location = upper(trim(value));
     request.station.erase(std::remove_if(request.station.begin(), request.station.end(),
-                                         [](const auto &e) { return !isSafeIniValue(e.second); }),
+                                         [](const auto &e) {
+                                             return e.first == "Location" || !isSafeIniValue(e.second);
+                                         }),
                           request.station.end());
     if (options.cabrillo)
         for (const auto &[key, value] : request.station)

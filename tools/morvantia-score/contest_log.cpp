@@ -373,6 +373,7 @@ const StationTag kStationTags[] = {
     {"CLUB", "Club"},
     {"EMAIL", "Email"},
     {"E-MAIL", "Email"},
+    {"LOCATION", "Location"},
 };
 
 void readCabrilloLog(const std::string &text, const CountryResolver &countries,

@@ -9,7 +9,7 @@ namespace {
 const char *const kStationKeys[] = {
     "Name",         "Address",            "Address_City", "Address_Province",
     "Address_PostalCode", "Address_Country", "Operators", "Club",
-    "Email",        "SoapBox",
+    "Email",        "SoapBox",            "Location",
 };
 
 }  // namespace
@@ -55,13 +55,16 @@ const OptionTable &optionTable() {
          "Ask the plug-in for its Cabrillo export; the station\n"
          "details come from the plug-in's INI file in the working\n"
          "folder, the log's own station fields and --station. The\n"
-         "Windows plug-in shows them in its dialog for a last look.",
+         "Windows plug-in shows them in its dialog for a last look.\n"
+         "LOCATION is YO for a Romanian station, else DX, unless\n"
+         "--station Location= or the log's LOCATION says otherwise.\n"
+         "CREATED-BY names the plug-in and this program.",
          "--cabrillo --out yo2mvt log.adi"},
         {"--station", nullptr, ValueKind::Text, "KEY=VALUE",
          "A station detail for the Cabrillo export. KEY is one of\n"
          "Name, Address, Address_City, Address_Province,\n"
          "Address_PostalCode, Address_Country, Operators, Club,\n"
-         "Email, SoapBox.",
+         "Email, SoapBox, Location.",
          "--station \"Name=Ana Pop\" --cabrillo log.adi"},
         {"--out", nullptr, ValueKind::Folder, "DIR",
          "Working folder of the plug-in: its INI file\n"

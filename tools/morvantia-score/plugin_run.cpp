@@ -1,6 +1,7 @@
 #include "tools/morvantia-score/plugin_run.h"
 
 #include "host/plugin_host.h"
+#include "morvantia_version.h"
 #include "platform/datetime.h"
 #include "platform/dynamic_library.h"
 #include "platform/files.h"
@@ -8,7 +9,9 @@
 #include "platform/profile.h"
 #include "tools/morvantia-score/text.h"
 
+#include <cstdio>
 #include <map>
+#include <memory>
 
 namespace score {
 
@@ -41,6 +44,55 @@ std::string newestWritten(const Stamps &before, const Stamps &after) {
         }
     }
     return written;
+}
+
+// The host's INI file, where the plug-in finds the version it names in
+// CREATED-BY ("Vexa " and the version). This text says what ran the
+// plug-in, and is none of the host versions the plug-in treats apart.
+const char *const kHostIni = "Vexa2.ini";
+const char *const kHostVersion = "StatsMorvantia plug-in run by morvantia-score " MORVANTIA_VERSION;
+
+// Made for the run and removed after it; a host's own file is left alone.
+class HostIni {
+public:
+    HostIni() : made_(!platform::fileStamp(kHostIni) &&
+                      platform::writeFileWhole(kHostIni, std::string("Vexa=") + kHostVersion + "\r\n")) {}
+    ~HostIni() {
+        if (made_) platform::removeFile(kHostIni);
+    }
+    HostIni(const HostIni &) = delete;
+    HostIni &operator=(const HostIni &) = delete;
+
+private:
+    bool made_;
+};
+
+// The plug-in's export writes LOCATION: DX whatever the station; the line
+// is set to what the contest's categories need.
+bool setLocation(const std::string &file, const std::string &location, std::string &error) {
+    std::string text;
+    {
+        std::unique_ptr<std::FILE, int (*)(std::FILE *)> in(platform::openFile(file, "rb"),
+                                                             &std::fclose);
+        if (!in) {
+            error = "cannot read the Cabrillo log " + file;
+            return false;
+        }
+        char buffer[65536];
+        std::size_t got;
+        while ((got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) text.append(buffer, got);
+    }
+    const std::string tag = "LOCATION: ";
+    std::size_t at = text.compare(0, tag.size(), tag) == 0 ? 0 : text.find("\n" + tag);
+    if (at == std::string::npos) return true;
+    if (at != 0) ++at;
+    const std::size_t end = text.find_first_of("\r\n", at);
+    text.replace(at, (end == std::string::npos ? text.size() : end) - at, tag + location);
+    if (!platform::writeFileWhole(file, text)) {
+        error = "cannot write the Cabrillo log " + file;
+        return false;
+    }
+    return true;
 }
 
 bool writeIni(const std::string &key, const std::string &value, std::string &error) {
@@ -131,6 +183,7 @@ bool runPlugin(const RunRequest &request, const std::vector<ContestQso> &qsos,
     outcome.setName = plugin.setName(0);
 
     const Stamps before = cabrilloStamps();
+    const HostIni hostIni;
     const HostDateTime start = hostDateTime(request.start);
     const HostDateTime end = hostDateTime(request.end);
     plugin.reset(platform::currentFolder(), request.cabrillo ? 1 : 0, request.ownCall, start,
@@ -184,7 +237,10 @@ bool runPlugin(const RunRequest &request, const std::vector<ContestQso> &qsos,
     if (platform::fileStamp(badQsoName)) outcome.badQsoFile = platform::joinPath(folder, badQsoName);
     if (request.cabrillo) {
         const std::string written = newestWritten(before, cabrilloStamps());
-        if (!written.empty()) outcome.cabrilloFile = platform::joinPath(folder, written);
+        if (!written.empty()) {
+            outcome.cabrilloFile = platform::joinPath(folder, written);
+            if (!setLocation(written, request.location, error)) return false;
+        }
     }
     return true;
 }

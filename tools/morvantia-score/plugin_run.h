@@ -28,6 +28,8 @@ struct RunRequest {
     bool html = false;
     bool cabrillo = false;
     StationDetails station;  // written to the INI file for the export
+    // LOCATION of the exported log; the plug-in's own export always says DX.
+    std::string location = "DX";
     // The log being scored, absolute; empty for standard input. The export
     // must never overwrite it.
     std::string logPath;

@@ -3,6 +3,7 @@
 // loads and unloads in a row.
 #include "host/plugin_host.h"
 #include "platform/dynamic_library.h"
+#include "tests/support/timing.h"
 #include "tests/support/work_dir.h"
 
 #include <windows.h>
@@ -84,7 +85,8 @@ bool finishesWithin(DWORD milliseconds, const std::function<void()> &work) {
 // The thread count settles a moment after a thread has ended.
 int settledThreadCount(int expected) {
     int count = threadsOfThisProcess();
-    for (int i = 0; i < 100 && count != expected; ++i) {
+    const unsigned long rounds = testing_support::timingBound(100);
+    for (unsigned long i = 0; i < rounds && count != expected; ++i) {
         ::Sleep(20);
         count = threadsOfThisProcess();
     }

@@ -27,7 +27,8 @@ void pumpMessages() {
 }
 
 bool waitUntil(const std::function<bool()> &done, DWORD timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(timingBound(timeoutMs));
     for (;;) {
         pumpMessages();
         if (done()) return true;
@@ -35,13 +36,6 @@ bool waitUntil(const std::function<bool()> &done, DWORD timeoutMs) {
         // Wakes early for a message (a COM call arrives as one).
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
-}
-
-DWORD timingBound(DWORD nativeMs) {
-    char text[16] = {};
-    const DWORD length = ::GetEnvironmentVariableA("MORVANTIA_TIMING_FACTOR", text, sizeof text);
-    const int factor = length > 0 && length < sizeof text ? std::atoi(text) : 1;
-    return factor > 1 ? nativeMs * static_cast<DWORD>(factor) : nativeMs;
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "tests/gui/rig/image.h"
+#include "tests/support/timing.h"
 
 #include <windows.h>
 
@@ -16,15 +17,12 @@
 
 namespace gui_test {
 
-// Pumps this thread's messages until done() is true or timeoutMs passed;
-// returns done()'s last answer.
+// Pumps this thread's messages until done() is true or timeoutMs passed
+// (as timingBound gives it for this machine); returns done()'s last answer.
 bool waitUntil(const std::function<bool()> &done, DWORD timeoutMs = 5000);
 void pumpMessages();
 
-// A bound on how long something may take on this machine. An emulated
-// machine runs several times slower (MORVANTIA_TIMING_FACTOR, set by the
-// test run there), where the bound only has to catch a hang.
-DWORD timingBound(DWORD nativeMs);
+using testing_support::timingBound;
 
 // Top-level windows of this process (hidden ones too unless visibleOnly).
 std::vector<HWND> processWindows(bool visibleOnly = false);

@@ -1,8 +1,12 @@
 #include "tools/morvantia-score/options.h"
 
-#include "tools/morvantia-score/text.h"
+#include "tools/common/option_values.h"
+#include "tools/common/text.h"
 
 namespace score {
+
+using namespace tools;
+
 namespace {
 
 // The station details the plug-in's Cabrillo export reads from its INI file.
@@ -93,41 +97,6 @@ const OptionTable &optionTable() {
          "--bash-completion > morvantia-score.bash"},
     });
     return table;
-}
-
-bool isSafeIniValue(const std::string &value) {
-    for (char c : value) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7F) return false;
-    }
-    return true;
-}
-
-bool isPlausibleCall(const std::string &call) {
-    if (call.empty()) return false;
-    for (char c : call)
-        if (!isAsciiLetter(c) && !isAsciiDigit(c) && c != '/') return false;
-    return true;
-}
-
-bool readDateTimeOption(const std::string &text, QsoTime &time, bool *timeGiven) {
-    std::string t = trim(text);
-    std::string datePart = t.substr(0, t.find_first_of(" T"));
-    std::string timePart =
-        datePart.size() < t.size() ? trim(t.substr(datePart.size() + 1)) : std::string();
-    QsoTime result;
-    const bool dateOk = datePart.size() == 10 ? readCabrilloDate(datePart, result)
-                                              : readAdifDate(datePart, result);
-    if (!dateOk) return false;
-    if (!timePart.empty()) {
-        std::string digits;
-        for (char c : timePart)
-            if (c != ':') digits += c;
-        if (!readAdifTimeOfDay(digits, result)) return false;
-    }
-    time = result;
-    if (timeGiven != nullptr) *timeGiven = !timePart.empty();
-    return true;
 }
 
 bool parseOptions(const std::vector<std::string> &args, Options &options,

@@ -1,5 +1,7 @@
 #include "tools/common/option_values.h"
 
+#include "morvantia_version.h"
+
 #include "tools/common/contest_log.h"
 #include "tools/common/text.h"
 
@@ -37,6 +39,38 @@ bool readDateTimeOption(const std::string &text, QsoTime &time, bool *timeGiven)
     }
     time = result;
     if (timeGiven != nullptr) *timeGiven = !timePart.empty();
+    return true;
+}
+
+bool readPeriodOption(const std::string &option, const std::string &value,
+                      std::optional<QsoTime> &time, std::string &error) {
+    QsoTime read;
+    bool timeGiven = false;
+    if (!readDateTimeOption(value, read, &timeGiven)) {
+        error = option + " \"" + value + "\" is not a date and time such as \"2024-02-03 16:00\"";
+        return false;
+    }
+    if (option == "--end" && !timeGiven) {
+        read.hour = 23;
+        read.minute = 59;
+        read.second = 59;
+    }
+    time = read;
+    return true;
+}
+
+bool printInformation(const InformationAsked &asked, const std::string &help,
+                      const OptionTable &table, std::FILE *out) {
+    std::string text;
+    if (asked.help)
+        text = help;
+    else if (asked.bashCompletion)
+        text = table.bashCompletion();
+    else if (asked.version)
+        text = table.program() + " " + MORVANTIA_VERSION + "\n";
+    else
+        return false;
+    std::fwrite(text.data(), 1, text.size(), out);
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "tools/common/exit_status.h"
 #include "tools/common/input_file.h"
 #include "tools/common/messages.h"
+#include "tools/common/option_values.h"
 
 #include <algorithm>
 #include <atomic>
@@ -347,21 +348,6 @@ void reportProblem(const Messages &messages, const InputProblem &p) {
     messages.error(problemText(p));
 }
 
-// --help, --version and --bash-completion print and end the run.
-bool printInformation(const CheckOptions &options, std::FILE *out) {
-    std::string text;
-    if (options.help)
-        text = checkHelpText();
-    else if (options.bashCompletion)
-        text = checkOptionTable().bashCompletion();
-    else if (options.version)
-        text = std::string(kProgram) + " " + MORVANTIA_VERSION + "\n";
-    else
-        return false;
-    std::fwrite(text.data(), 1, text.size(), out);
-    return true;
-}
-
 bool loadCountries(const CheckOptions &options, const Messages &messages,
                    tools::CountryResolver &countries) {
     if (!options.ctyPath) return true;
@@ -469,7 +455,9 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
         Messages(kProgram, err, false).error(error + " (see --help)");
         return tools::kExitUnusable;
     }
-    if (printInformation(options, out)) return tools::kExitClean;
+    if (tools::printInformation({options.help, options.bashCompletion, options.version}, checkHelpText(),
+                         checkOptionTable(), out))
+        return tools::kExitClean;
     const Messages messages(kProgram, err, options.quiet);
     const bool barShown = errIsTerminal && !options.quiet;
     Progress progress(err, barShown);

@@ -102,20 +102,8 @@ bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &optio
             }
             options.windowMinutes = std::stoi(value);
         } else if (arg == "--start" || arg == "--end") {
-            tools::QsoTime time;
-            bool timeGiven = false;
-            if (!tools::readDateTimeOption(value, time, &timeGiven)) {
-                error = arg + " \"" + value +
-                        "\" is not a date and time such as \"2024-02-03 16:00\"";
+            if (!tools::readPeriodOption(arg, value, arg == "--start" ? options.start : options.end, error))
                 return false;
-            }
-            // A day alone as the end means all of that day.
-            if (arg == "--end" && !timeGiven) {
-                time.hour = 23;
-                time.minute = 59;
-                time.second = 59;
-            }
-            (arg == "--start" ? options.start : options.end) = time;
         } else if (arg == "--no-clock-fix") {
             options.fixClocks = false;
         } else if (arg == "--json") {

@@ -143,21 +143,6 @@ void writeJson(std::FILE *out, const std::string &logName, const ContestLog &log
     std::fwrite(json.data(), 1, json.size(), out);
 }
 
-// --help, --version and --bash-completion print and end the run.
-bool printInformation(const Options &options, std::FILE *out) {
-    std::string text;
-    if (options.help)
-        text = helpText();
-    else if (options.bashCompletion)
-        text = optionTable().bashCompletion();
-    else if (options.version)
-        text = std::string(kProgram) + " " + MORVANTIA_VERSION + "\n";
-    else
-        return false;
-    std::fwrite(text.data(), 1, text.size(), out);
-    return true;
-}
-
 bool loadCountries(const Options &options, std::FILE *in, const Messages &messages,
                    CountryResolver &countries) {
     if (!options.ctyPath) return true;
@@ -365,7 +350,9 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         Messages(kProgram, err, false).error(error + " (see --help)");
         return kExitUnusable;
     }
-    if (printInformation(options, out)) return kExitClean;
+    if (printInformation({options.help, options.bashCompletion, options.version}, helpText(),
+                         optionTable(), out))
+        return kExitClean;
     const Messages messages(kProgram, err, options.quiet);
     const std::string logName = options.logPath == "-" ? "<stdin>" : options.logPath;
 

@@ -152,20 +152,8 @@ bool parseOptions(const std::vector<std::string> &args, Options &options,
         } else if (arg == "--cty") {
             options.ctyPath = value;
         } else if (arg == "--start" || arg == "--end") {
-            QsoTime time;
-            bool timeGiven = false;
-            if (!readDateTimeOption(value, time, &timeGiven)) {
-                error = arg + " \"" + value +
-                        "\" is not a date and time such as \"2024-02-03 16:00\"";
+            if (!readPeriodOption(arg, value, arg == "--start" ? options.start : options.end, error))
                 return false;
-            }
-            // A day alone as the end means all of that day.
-            if (arg == "--end" && !timeGiven) {
-                time.hour = 23;
-                time.minute = 59;
-                time.second = 59;
-            }
-            (arg == "--start" ? options.start : options.end) = time;
         } else if (arg == "--station") {
             const std::size_t eq = value.find('=');
             const std::string key = trim(value.substr(0, eq));

@@ -6,6 +6,7 @@
 #include "bench/synthetic_contest.h"
 #include "platform/dynamic_library.h"
 #include "tests/support/work_dir.h"
+#include "tools/common/mode_class.h"
 #include "tools/morvantia-check/contest_check.h"
 #include "tools/morvantia-check/plugin_scorer.h"
 
@@ -35,16 +36,16 @@ const ReadContest &readContest(int logs) {
     auto found = made.find(logs);
     if (found != made.end()) return found->second;
     ReadContest read;
-    const score::CountryResolver countries;
+    const tools::CountryResolver countries;
     for (const bench::SyntheticLog &log : contest(logs)) {
-        const score::ContestLog parsed = score::readLog(log.text, countries);
+        const tools::ContestLog parsed = tools::readLog(log.text, countries);
         read.calls.push_back(parsed.ownCall);
         std::vector<check::QsoFacts> facts;
-        for (const score::ContestQso &q : parsed.qsos) {
+        for (const tools::ContestQso &q : parsed.qsos) {
             check::QsoFacts f;
             f.call = q.call;
             f.band = q.band;
-            f.modeClass = check::modeClassOf(q.mode);
+            f.modeClass = tools::modeClassOf(q.mode);
             f.minute = check::minutesOf(q.time);
             f.serialSent = std::stoi(q.sentNumber);
             f.serialReceived = std::stoi(q.receivedExchange.substr(0, 3));
@@ -93,9 +94,9 @@ Plugin &plugin() {
 }
 
 void BM_PluginScoring(benchmark::State &state) {
-    const score::ContestLog log = score::readLog(contest(100)[0].text, score::CountryResolver());
-    std::vector<const score::ContestQso *> qsos;
-    for (const score::ContestQso &q : log.qsos) qsos.push_back(&q);
+    const tools::ContestLog log = tools::readLog(contest(100)[0].text, tools::CountryResolver());
+    std::vector<const tools::ContestQso *> qsos;
+    for (const tools::ContestQso &q : log.qsos) qsos.push_back(&q);
     check::ScoreRequest request;
     request.ownCall = log.ownCall;
     request.ownPrefix = "YO";
@@ -114,7 +115,7 @@ BENCHMARK(BM_PluginScoring)->Unit(benchmark::kMillisecond);
 
 void BM_WholeCheck(benchmark::State &state) {
     const auto &logs = contest(static_cast<int>(state.range(0)));
-    const score::CountryResolver countries;
+    const tools::CountryResolver countries;
     for (auto _ : state) {
         check::ContestCheck check(3, plugin().scorer, countries);
         for (const bench::SyntheticLog &log : logs) {

@@ -4,8 +4,8 @@
 // in upper case and appear once per record; ADIF records written out again
 // read back the same.
 #include "fuzz/fuzz_support.h"
-#include "tools/morvantia-score/adif_reader.h"
-#include "tools/morvantia-score/text.h"
+#include "tools/common/adif_reader.h"
+#include "tools/common/text.h"
 
 #include <algorithm>
 #include <string>
@@ -28,24 +28,24 @@ void checkLine(int line, int lines, const char *what) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     const std::string text(reinterpret_cast<const char *>(data), size);
 #ifdef FUZZ_READ_ADX
-    const score::AdifDocument doc = score::readAdx(text);
+    const tools::AdifDocument doc = tools::readAdx(text);
 #else
-    const score::AdifDocument doc = score::readAdif(text);
+    const tools::AdifDocument doc = tools::readAdif(text);
 #endif
     const int lines = lineCount(text);
     // Records and problems share one numbering from 1, without gaps.
     std::vector<int> numbers;
-    for (const score::AdifRecord &record : doc.records) {
+    for (const tools::AdifRecord &record : doc.records) {
         numbers.push_back(record.number);
         checkLine(record.line, lines, "record");
         for (const auto &field : record.fields) {
-            fuzz::check(field.first == score::upper(field.first),
+            fuzz::check(field.first == tools::upper(field.first),
                         "field name not in upper case");
             fuzz::check(record.find(field.first) == &field.second,
                         "a field name appears twice in one record");
         }
     }
-    for (const score::ReadProblem &problem : doc.problems) {
+    for (const tools::ReadProblem &problem : doc.problems) {
         numbers.push_back(problem.record);
         checkLine(problem.line, lines, "problem");
         fuzz::check(!problem.message.empty(), "problem without a message");
@@ -57,13 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
 #ifndef FUZZ_READ_ADX
     // The records read, written out again as plain ADIF, read back the same.
     std::string written;
-    for (const score::AdifRecord &record : doc.records) {
+    for (const tools::AdifRecord &record : doc.records) {
         for (const auto &field : record.fields)
             written += "<" + field.first + ":" + std::to_string(field.second.size()) + ">" +
                        field.second + "\n";
         written += "<EOR>\n";
     }
-    const score::AdifDocument again = score::readAdif(written);
+    const tools::AdifDocument again = tools::readAdif(written);
     fuzz::check(again.problems.empty() && again.records.size() == doc.records.size(),
                 "records written out again do not read back");
     for (std::size_t i = 0; i < doc.records.size(); ++i)

@@ -3,8 +3,8 @@
 // Besides the sanitizers' findings: a refused file says why, an accepted one
 // has entities, and look-ups answer with a prefix in upper case.
 #include "fuzz/fuzz_support.h"
-#include "tools/morvantia-score/country_prefix.h"
-#include "tools/morvantia-score/text.h"
+#include "tools/common/country_prefix.h"
+#include "tools/common/text.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -19,22 +19,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     const std::string text = in.ConsumeRemainingBytesAsString();
 
     std::string error;
-    const std::optional<score::CountryFile> file = score::CountryFile::parse(text, error);
-    const score::CountryResolver withoutFile;
+    const std::optional<tools::CountryFile> file = tools::CountryFile::parse(text, error);
+    const tools::CountryResolver withoutFile;
     for (const std::string &call : calls) {
         withoutFile.prefixFor(call);
-        score::guessCountryPrefix(score::locationPart(call));
+        tools::guessCountryPrefix(tools::locationPart(call));
     }
     if (!file) {
         fuzz::check(!error.empty(), "a refused country file without a reason");
         return 0;
     }
     fuzz::check(file->entityCount() > 0, "an accepted country file without entities");
-    const score::CountryResolver resolver(*file);
+    const tools::CountryResolver resolver(*file);
     for (const std::string &call : calls) {
         resolver.prefixFor(call);
         for (const std::string &found : {file->exactMatch(call), file->longestPrefixMatch(call)})
-            fuzz::check(found == score::upper(found), "a prefix found not in upper case");
+            fuzz::check(found == tools::upper(found), "a prefix found not in upper case");
     }
     return 0;
 }

@@ -3,7 +3,7 @@
 // QSOs, with or without a country file. Besides the sanitizers' findings:
 // every QSO kept has a call and a valid time, and problems come sorted.
 #include "fuzz/fuzz_support.h"
-#include "tools/morvantia-score/contest_log.h"
+#include "tools/common/contest_log.h"
 
 #include <string>
 
@@ -17,10 +17,10 @@ const char *const kCountryFile =
     "Sicily:                   15:  28:  EU:   37.50:   -14.00:    -1.0:  *IT9:\n"
     "    IB9,ID9,IE9,IF9,II9,IJ9,IO9,IQ9,IR9,IT9,IU9,IW9,IY9;\n";
 
-const score::CountryResolver &withCountryFile() {
-    static const score::CountryResolver resolver = [] {
+const tools::CountryResolver &withCountryFile() {
+    static const tools::CountryResolver resolver = [] {
         std::string error;
-        return score::CountryResolver(*score::CountryFile::parse(kCountryFile, error));
+        return tools::CountryResolver(*tools::CountryFile::parse(kCountryFile, error));
     }();
     return resolver;
 }
@@ -31,19 +31,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     const std::string text(reinterpret_cast<const char *>(data), size);
     // The last byte picks the resolver, so any log is a seed as it stands.
     const bool countryFile = size > 0 && (data[size - 1] & 1) != 0;
-    const score::ContestLog log =
-        score::readLog(text, countryFile ? withCountryFile() : score::CountryResolver());
+    const tools::ContestLog log =
+        tools::readLog(text, countryFile ? withCountryFile() : tools::CountryResolver());
 
-    fuzz::check(log.format == score::detectFormat(text), "format differs from detectFormat");
-    if (log.format == score::LogFormat::Unknown)
+    fuzz::check(log.format == tools::detectFormat(text), "format differs from detectFormat");
+    if (log.format == tools::LogFormat::Unknown)
         fuzz::check(log.qsos.empty() && log.problems.empty(), "an unknown format gave QSOs");
-    for (const score::ContestQso &qso : log.qsos) {
+    for (const tools::ContestQso &qso : log.qsos) {
         fuzz::check(!qso.call.empty(), "QSO without a call");
-        fuzz::check(score::isValidTime(qso.time), "QSO with an invalid time");
+        fuzz::check(tools::isValidTime(qso.time), "QSO with an invalid time");
         fuzz::check(qso.line >= 1 && qso.record >= 1, "QSO without line or record");
     }
     for (std::size_t i = 1; i < log.problems.size(); ++i) {
-        const score::ReadProblem &a = log.problems[i - 1], &b = log.problems[i];
+        const tools::ReadProblem &a = log.problems[i - 1], &b = log.problems[i];
         fuzz::check(a.record < b.record || (a.record == b.record && a.line <= b.line),
                     "problems out of order");
     }

@@ -2,6 +2,7 @@
 // plug-in: which logs and lines are left out, what goes to the second
 // scoring, and how the plug-in's verdicts and the cross-check's findings
 // make one status.
+#include "tools/common/mode_class.h"
 #include "tools/morvantia-check/contest_check.h"
 
 #include "tests/check/fake_scorer.h"
@@ -52,8 +53,8 @@ TEST(CheckShownStatus, OnlyNotInLogAndBustsRemoveAQso) {
     }
 }
 
-score::QsoTime at(int year, int month, int day, int hour, int minute, int second = 0) {
-    score::QsoTime t;
+tools::QsoTime at(int year, int month, int day, int hour, int minute, int second = 0) {
+    tools::QsoTime t;
     t.year = year;
     t.month = month;
     t.day = day;
@@ -65,7 +66,7 @@ score::QsoTime at(int year, int month, int day, int hour, int minute, int second
 
 TEST(CheckMinutes, CountAcrossDaysMonthsAndYears) {
     struct Case {
-        score::QsoTime earlier, later;
+        tools::QsoTime earlier, later;
         long long minutes;
     } cases[] = {
         {at(2024, 2, 3, 16, 0), at(2024, 2, 3, 16, 3), 3},
@@ -87,7 +88,7 @@ TEST(CheckModeClass, ContestModesAndOthers) {
         {"CW", "CW"},      {"cw", "CW"},        {"SSB", "SSB"},   {"BPSK31", "DIGI"},
         {"BPSK63", "DIGI"}, {"bpsk125", "DIGI"}, {"RTTY", "RTTY"}, {"ft8", "FT8"},
     };
-    for (const auto &[mode, modeClass] : cases) EXPECT_EQ(modeClassOf(mode), modeClass) << mode;
+    for (const auto &[mode, modeClass] : cases) EXPECT_EQ(tools::modeClassOf(mode), modeClass) << mode;
 }
 
 std::string cabrillo(const std::string &call, const std::vector<std::string> &qsos) {
@@ -121,7 +122,7 @@ protected:
     }
 
     FakeScorer scorer_;
-    score::CountryResolver countries_;
+    tools::CountryResolver countries_;
     ContestCheck contest_{3, scorer_, countries_};
 };
 

@@ -24,7 +24,7 @@ public:
     // 32-bit score cannot hold a huge one.
     std::set<std::string> beyondPlugin;
 
-    bool score(const ScoreRequest &request, const std::vector<const score::ContestQso *> &qsos,
+    bool score(const ScoreRequest &request, const std::vector<const tools::ContestQso *> &qsos,
                ScoredLog &scored, std::string &) override {
         runs.push_back({request.ownCall, {}});
         scored.score = 0;
@@ -32,7 +32,7 @@ public:
         scored.beyondPlugin.reset();
         if (beyondPlugin.count(request.ownCall)) scored.beyondPlugin = 3'000'000'000LL;
         std::set<std::tuple<std::string, std::string, std::string>> seen;
-        for (const score::ContestQso *q : qsos) {
+        for (const tools::ContestQso *q : qsos) {
             runs.back().calls.push_back(q->call);
             PluginVerdict verdict;
             if (q->band != "80m" && q->band != "40m") {

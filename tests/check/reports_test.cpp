@@ -4,8 +4,8 @@
 #include "tools/morvantia-check/reports.h"
 
 #include "tests/check/fake_scorer.h"
-#include "tools/morvantia-score/options.h"
-#include "tools/morvantia-score/text.h"
+#include "tools/common/option_values.h"
+#include "tools/common/text.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ protected:
     }
 
     FakeScorer scorer_;
-    score::CountryResolver countries_;
+    tools::CountryResolver countries_;
     ContestCheck contest_{3, scorer_, countries_};
 };
 
@@ -138,8 +138,8 @@ TEST_F(CheckReports, OddTextStaysInsideItsCell) {
 
 TEST_F(CheckReports, QsosOutsideThePeriodAreListedAndCountForNobody) {
     Period period;
-    ASSERT_TRUE(score::readDateTimeOption("2024-02-03 16:00", period.start.emplace()));
-    ASSERT_TRUE(score::readDateTimeOption("2024-02-03 16:30", period.end.emplace()));
+    ASSERT_TRUE(tools::readDateTimeOption("2024-02-03 16:00", period.start.emplace()));
+    ASSERT_TRUE(tools::readDateTimeOption("2024-02-03 16:30", period.end.emplace()));
     contest_.setPeriod(period);
     // YO2AAA's second QSO lies a year before; YO5DDD logged it in the period,
     // so it finds nothing to match. YO4CCC sent nothing inside the period.
@@ -212,7 +212,7 @@ TEST_F(CheckReports, WideNumbersNeverRunTogether) {
     const std::size_t at = text.find("YO2AAAAAAAAA ");
     ASSERT_NE(at, std::string::npos) << text;
     const std::string row = text.substr(text.rfind('\n', at) + 1, text.find('\n', at) - text.rfind('\n', at) - 1);
-    EXPECT_EQ(score::words(row).size(), 14u) << row;
+    EXPECT_EQ(tools::words(row).size(), 14u) << row;
     EXPECT_NE(row.find(" 98111376200000 "), std::string::npos) << row;
 }
 

@@ -1,9 +1,13 @@
 // The command line: values, mistakes, and the help text.
+#include "tools/common/option_values.h"
 #include "tools/morvantia-score/options.h"
 
 #include <gtest/gtest.h>
 
 namespace score {
+
+using namespace tools;
+
 namespace {
 
 Options parsed(const std::vector<std::string> &args) {

@@ -24,6 +24,6 @@ mkdir -p "$shots" "$out"
 raw=$shots/gallery-raw.png
 rm -f "$raw"
 "$scripts/wine-capture.sh" "$build" controls_gallery "$raw" "$shots/controls_gallery.log"
-# The rig writes uncompressed PNG; the kept copy is compressed.
+# The kept copy carries no metadata.
 convert "$raw" -strip "$out/gallery.png"
 echo "$out/gallery.png"

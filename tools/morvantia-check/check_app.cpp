@@ -7,7 +7,10 @@
 #include "tools/morvantia-check/check_options.h"
 #include "tools/morvantia-check/contest_check.h"
 #include "tools/morvantia-check/reports.h"
-#include "tools/morvantia-score/app.h"
+#include "tools/common/exit_status.h"
+#include "tools/common/input_file.h"
+#include "tools/common/messages.h"
+#include "tools/common/option_values.h"
 
 #include <algorithm>
 #include <atomic>
@@ -37,18 +40,7 @@ namespace {
 
 const char *const kProgram = "morvantia-check";
 
-class Messages {
-public:
-    Messages(std::FILE *err, bool quiet) : err_(err), quiet_(quiet) {}
-    void error(const std::string &text) const { std::fprintf(err_, "%s: %s\n", kProgram, text.c_str()); }
-    void note(const std::string &text) const {
-        if (!quiet_) error(text);
-    }
-
-private:
-    std::FILE *err_;
-    bool quiet_;
-};
+using tools::Messages;
 
 // A bar on one terminal line, redrawn only when it moves.
 class Progress {
@@ -75,21 +67,6 @@ private:
     const char *stage_ = nullptr;
     int percent_ = -1;
 };
-
-bool readFile(const std::string &path, std::string &text, std::string &error) {
-    std::FILE *file = platform::openFile(path, "rb");
-    if (file == nullptr) {
-        error = std::strerror(errno);
-        return false;
-    }
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-    const bool ok = std::ferror(file) == 0;
-    std::fclose(file);
-    if (!ok) error = "read error";
-    return ok;
-}
 
 struct Input {
     std::string given;     // as the user named it, for messages and reports
@@ -183,7 +160,7 @@ public:
         std::string error;
     };
 
-    LogReader(const std::vector<Input> &inputs, const score::CountryResolver &countries)
+    LogReader(const std::vector<Input> &inputs, const tools::CountryResolver &countries)
         : inputs_(inputs), countries_(countries), thread_([this] { run(); }) {}
 
     ~LogReader() {
@@ -216,7 +193,7 @@ private:
             for (const Input &input : inputs_) {
                 Item item;
                 std::string text;
-                if (readFile(input.absolute, text, item.error))
+                if (tools::readFile(input.absolute, text, item.error))
                     item.parsed = parseLog(input.given, text, countries_);
                 std::unique_lock<std::mutex> lock(mutex_);
                 changed_.wait(lock, [this] { return ready_.size() < kAhead || stop_; });
@@ -234,7 +211,7 @@ private:
     }
 
     const std::vector<Input> &inputs_;
-    const score::CountryResolver &countries_;
+    const tools::CountryResolver &countries_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Item> ready_;
@@ -371,45 +348,122 @@ void reportProblem(const Messages &messages, const InputProblem &p) {
     messages.error(problemText(p));
 }
 
+bool loadCountries(const CheckOptions &options, const Messages &messages,
+                   tools::CountryResolver &countries) {
+    if (!options.ctyPath) return true;
+    std::string text;
+    std::string error;
+    if (!tools::readFile(*options.ctyPath, text, error)) {
+        messages.error("cannot read " + *options.ctyPath + ": " + error);
+        return false;
+    }
+    std::optional<tools::CountryFile> file = tools::CountryFile::parse(text, error);
+    if (!file) {
+        messages.error(*options.ctyPath + ": " + error);
+        return false;
+    }
+    countries = tools::CountryResolver(std::move(*file));
+    return true;
+}
+
+// The results folder, absolute: as given, else a new one here.
+bool resultsFolder(const CheckOptions &options, const Messages &messages, std::string &outDir) {
+    if (options.outDir) {
+        outDir = platform::absolutePath(*options.outDir);
+    } else {
+        const std::optional<std::string> folder = freshFolder();
+        if (!folder) {
+            messages.error("no free name for the results folder; give --out");
+            return false;
+        }
+        outDir = platform::absolutePath(*folder);
+    }
+    if (platform::fileStamp(outDir) && !platform::isFolder(outDir)) {
+        messages.error("cannot create the results folder: " + outDir + " is a file, not a folder");
+        return false;
+    }
+    return true;
+}
+
+// Reads every log into the check, naming each one left out; problems
+// gathers them. False when the run cannot go on.
+bool readLogs(const std::vector<Input> &inputs, const tools::CountryResolver &countries,
+              ContestCheck &contest, const Messages &messages, bool barShown, std::FILE *err,
+              Progress &progress, std::vector<InputProblem> &problems) {
+    LogReader reader(inputs, countries);
+    LogReader::Item item;
+    std::string error;
+    for (std::size_t i = 0; reader.next(item); ++i) {
+        std::vector<InputProblem> found;
+        bool added = false;
+        if (!item.parsed) {
+            found.push_back({inputs[i].given, 0, "cannot read: " + item.error + "; left out"});
+        } else if (!contest.addLog(std::move(*item.parsed), found, added, error)) {
+            messages.error(error);
+            return false;
+        }
+        if (!found.empty()) {
+            // Messages go above the bar, which is drawn again below them;
+            // blanks clear it on every console.
+            if (barShown) std::fprintf(err, "\r%79s\r", "");
+            for (const InputProblem &p : found) reportProblem(messages, p);
+            problems.insert(problems.end(), found.begin(), found.end());
+        }
+        progress.update("reading", i + 1, inputs.size());
+    }
+    return true;
+}
+
+// The reports and the results table as text, CSV and HTML; the table as
+// text comes back for standard output.
+bool writeResults(const ContestCheck &contest, const std::vector<InputProblem> &problems,
+                  const std::string &outDir, const Messages &messages, Progress &progress,
+                  std::string &table) {
+    const std::string reportDir = platform::joinPath(outDir, "reports");
+    std::string error;
+    // Made only once there is something to write: a run that cannot check
+    // leaves no empty results folder behind.
+    if (!platform::makeFolders(reportDir, error)) {
+        messages.error("cannot create the results folder: " + error);
+        return false;
+    }
+    removeEarlierReports(reportDir);
+    auto write = [&](const std::string &path, const std::string &content) {
+        errno = 0;
+        if (platform::writeFileWhole(path, content)) return true;
+        const int reason = errno;
+        messages.error("cannot write " + path + (reason != 0 ? ": " + std::string(std::strerror(reason)) : ""));
+        return false;
+    };
+    const std::vector<Entrant> &entrants = contest.entrants();
+    for (std::size_t i = 0; i < entrants.size(); ++i) {
+        if (!write(platform::joinPath(reportDir, reportFileName(entrants[i].call)),
+                   entrantReport(contest, i)))
+            return false;
+        progress.update("reports", i + 1, entrants.size());
+    }
+    table = resultsText(contest, problems);
+    return write(platform::joinPath(outDir, "results.txt"), table) &&
+           write(platform::joinPath(outDir, "results.csv"), resultsCsv(contest)) &&
+           write(platform::joinPath(outDir, "results.html"), resultsHtml(contest, problems));
+}
+
 int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bool errIsTerminal) {
     CheckOptions options;
     std::string error;
     if (!parseCheckOptions(args, options, error)) {
-        Messages(err, false).error(error + " (see --help)");
-        return score::kExitUnusable;
+        Messages(kProgram, err, false).error(error + " (see --help)");
+        return tools::kExitUnusable;
     }
-    if (options.help) {
-        const std::string help = checkHelpText();
-        std::fwrite(help.data(), 1, help.size(), out);
-        return score::kExitClean;
-    }
-    if (options.bashCompletion) {
-        const std::string script = checkOptionTable().bashCompletion();
-        std::fwrite(script.data(), 1, script.size(), out);
-        return score::kExitClean;
-    }
-    if (options.version) {
-        std::fprintf(out, "%s %s\n", kProgram, MORVANTIA_VERSION);
-        return score::kExitClean;
-    }
-    const Messages messages(err, options.quiet);
-    Progress progress(err, errIsTerminal && !options.quiet);
+    if (tools::printInformation({options.help, options.bashCompletion, options.version}, checkHelpText(),
+                         checkOptionTable(), out))
+        return tools::kExitClean;
+    const Messages messages(kProgram, err, options.quiet);
+    const bool barShown = errIsTerminal && !options.quiet;
+    Progress progress(err, barShown);
 
-    score::CountryResolver countries;
-    if (options.ctyPath) {
-        std::string text;
-        if (!readFile(*options.ctyPath, text, error)) {
-            messages.error("cannot read " + *options.ctyPath + ": " + error);
-            return score::kExitUnusable;
-        }
-        std::optional<score::CountryFile> file = score::CountryFile::parse(text, error);
-        if (!file) {
-            messages.error(*options.ctyPath + ": " + error);
-            return score::kExitUnusable;
-        }
-        countries = score::CountryResolver(std::move(*file));
-    }
-
+    tools::CountryResolver countries;
+    if (!loadCountries(options, messages, countries)) return tools::kExitUnusable;
     std::vector<InputProblem> problems;
     std::vector<std::string> notes;
     const std::vector<Input> inputs = collectInputs(options.inputs, problems, notes);
@@ -417,21 +471,7 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
     for (const std::string &note : notes) messages.note(note);
 
     std::string outDir;
-    if (options.outDir) {
-        outDir = platform::absolutePath(*options.outDir);
-    } else {
-        const std::optional<std::string> folder = freshFolder();
-        if (!folder) {
-            messages.error("no free name for the results folder; give --out");
-            return score::kExitUnusable;
-        }
-        outDir = platform::absolutePath(*folder);
-    }
-    const std::string reportDir = platform::joinPath(outDir, "reports");
-    if (platform::fileStamp(outDir) && !platform::isFolder(outDir)) {
-        messages.error("cannot create the results folder: " + outDir + " is a file, not a folder");
-        return score::kExitUnusable;
-    }
+    if (!resultsFolder(options, messages, outDir)) return tools::kExitUnusable;
     const std::string pluginPath = options.pluginPath
                                        ? platform::absolutePath(*options.pluginPath)
                                        : platform::defaultPluginPath();
@@ -447,72 +487,27 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
         scratch.path().empty() ? platform::joinPath(outDir, ".plugin") : scratch.path();
     if (!scorer.open(pluginPath, workFolder, error)) {
         messages.error(error);
-        return score::kExitUnusable;
+        return tools::kExitUnusable;
     }
 
     ContestCheck contest(options.windowMinutes, scorer, countries, options.fixClocks);
     contest.setPeriod({options.start, options.end});
-    std::size_t leftOut = problems.size();
-    LogReader reader(inputs, countries);
-    LogReader::Item item;
-    for (std::size_t i = 0; reader.next(item); ++i) {
-        std::vector<InputProblem> found;
-        bool added = false;
-        if (!item.parsed) {
-            found.push_back({inputs[i].given, 0, "cannot read: " + item.error + "; left out"});
-        } else if (!contest.addLog(std::move(*item.parsed), found, added, error)) {
-            messages.error(error);
-            return score::kExitUnusable;
-        }
-        if (!found.empty()) {
-            // Messages go above the bar, which is drawn again below them;
-            // blanks clear it on every console.
-            if (errIsTerminal && !options.quiet)
-                std::fprintf(err, "\r%79s\r", "");
-            for (const InputProblem &p : found) reportProblem(messages, p);
-            leftOut += found.size();
-            problems.insert(problems.end(), found.begin(), found.end());
-        }
-        progress.update("reading", i + 1, inputs.size());
-    }
+    if (!readLogs(inputs, countries, contest, messages, barShown, err, progress, problems))
+        return tools::kExitUnusable;
     if (contest.entrants().empty()) {
         messages.error("no log could be checked");
-        return score::kExitUnusable;
+        return tools::kExitUnusable;
     }
     if (!contest.finish(error, [&progress](std::size_t done, std::size_t total) {
             progress.update("checking", done, total);
         })) {
         messages.error(error);
-        return score::kExitUnusable;
+        return tools::kExitUnusable;
     }
 
-    // Made only once there is something to write: a run that cannot check
-    // leaves no empty results folder behind.
-    if (!platform::makeFolders(reportDir, error)) {
-        messages.error("cannot create the results folder: " + error);
-        return score::kExitUnusable;
-    }
-    removeEarlierReports(reportDir);
-    auto write = [&](const std::string &path, const std::string &content) {
-        errno = 0;
-        if (platform::writeFileWhole(path, content)) return true;
-        const int reason = errno;
-        messages.error("cannot write " + path + (reason != 0 ? ": " + std::string(std::strerror(reason)) : ""));
-        return false;
-    };
-    const std::vector<Entrant> &entrants = contest.entrants();
-    for (std::size_t i = 0; i < entrants.size(); ++i) {
-        if (!write(platform::joinPath(reportDir, reportFileName(entrants[i].call)),
-                   entrantReport(contest, i)))
-            return score::kExitUnusable;
-        progress.update("reports", i + 1, entrants.size());
-    }
-    const std::string table = resultsText(contest, problems);
-    if (!write(platform::joinPath(outDir, "results.txt"), table) ||
-        !write(platform::joinPath(outDir, "results.csv"), resultsCsv(contest)) ||
-        !write(platform::joinPath(outDir, "results.html"), resultsHtml(contest, problems)))
-        return score::kExitUnusable;
-
+    std::string table;
+    if (!writeResults(contest, problems, outDir, messages, progress, table))
+        return tools::kExitUnusable;
     if (options.json)
         writeJson(contest, problems,
                   [out](const std::string &piece) { std::fwrite(piece.data(), 1, piece.size(), out); });
@@ -520,11 +515,12 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
         std::fwrite(table.data(), 1, table.size(), out);
     std::fflush(out);
 
-    messages.note(countOf(entrants.size(), "log", "logs") + " checked; results in " + outDir +
-                  " (results.txt, results.csv, results.html, reports/)");
+    const std::size_t leftOut = problems.size();
+    messages.note(countOf(contest.entrants().size(), "log", "logs") + " checked; results in " +
+                  outDir + " (results.txt, results.csv, results.html, reports/)");
     if (leftOut > 0)
         messages.note(countOf(leftOut, "problem", "problems") + " with the logs, see above");
-    return leftOut > 0 ? score::kExitSkipped : score::kExitClean;
+    return leftOut > 0 ? tools::kExitSkipped : tools::kExitClean;
 }
 
 }  // namespace
@@ -538,7 +534,7 @@ int runCheckApp(const std::vector<std::string> &args, std::FILE *out, std::FILE 
     } catch (...) {
         std::fprintf(err, "%s: internal error\n", kProgram);
     }
-    return score::kExitUnusable;
+    return tools::kExitUnusable;
 }
 
 }  // namespace check

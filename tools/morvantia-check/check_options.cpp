@@ -1,13 +1,13 @@
 #include "tools/morvantia-check/check_options.h"
 
-#include "tools/morvantia-score/options.h"
-#include "tools/morvantia-score/text.h"
+#include "tools/common/option_values.h"
+#include "tools/common/text.h"
 
 namespace check {
-using score::ValueKind;
+using tools::ValueKind;
 
-const score::OptionTable &checkOptionTable() {
-    static const score::OptionTable table("morvantia-check", {
+const tools::OptionTable &checkOptionTable() {
+    static const tools::OptionTable table("morvantia-check", {
         {"--out", nullptr, ValueKind::Folder, "DIR",
          "Folder for the results: results.txt, results.csv,\n"
          "results.html, and reports/CALL.txt for each entrant.\n"
@@ -94,7 +94,7 @@ bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &optio
         } else if (arg == "--cty") {
             options.ctyPath = value;
         } else if (arg == "--window") {
-            if (!score::allDigits(value) || value.size() > 4 ||
+            if (!tools::allDigits(value) || value.size() > 4 ||
                 std::stoi(value) > kMaxWindowMinutes) {
                 error = "--window \"" + value + "\" is not a number of minutes from 0 to " +
                         std::to_string(kMaxWindowMinutes);
@@ -102,20 +102,8 @@ bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &optio
             }
             options.windowMinutes = std::stoi(value);
         } else if (arg == "--start" || arg == "--end") {
-            score::QsoTime time;
-            bool timeGiven = false;
-            if (!score::readDateTimeOption(value, time, &timeGiven)) {
-                error = arg + " \"" + value +
-                        "\" is not a date and time such as \"2024-02-03 16:00\"";
+            if (!tools::readPeriodOption(arg, value, arg == "--start" ? options.start : options.end, error))
                 return false;
-            }
-            // A day alone as the end means all of that day.
-            if (arg == "--end" && !timeGiven) {
-                time.hour = 23;
-                time.minute = 59;
-                time.second = 59;
-            }
-            (arg == "--start" ? options.start : options.end) = time;
         } else if (arg == "--no-clock-fix") {
             options.fixClocks = false;
         } else if (arg == "--json") {

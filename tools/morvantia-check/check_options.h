@@ -1,8 +1,8 @@
 // The command line of morvantia-check.
 #pragma once
 
-#include "tools/morvantia-score/contest_log.h"
-#include "tools/morvantia-score/option_table.h"
+#include "tools/common/contest_log.h"
+#include "tools/common/option_table.h"
 
 #include <optional>
 #include <string>
@@ -15,8 +15,8 @@ struct CheckOptions {
     std::optional<std::string> outDir;
     std::optional<std::string> pluginPath;
     std::optional<std::string> ctyPath;
-    std::optional<score::QsoTime> start;  // the contest period; none: open
-    std::optional<score::QsoTime> end;
+    std::optional<tools::QsoTime> start;  // the contest period; none: open
+    std::optional<tools::QsoTime> end;
     int windowMinutes = 3;
     bool fixClocks = true;  // correct a log whose clock was found off
     bool json = false;
@@ -27,7 +27,7 @@ struct CheckOptions {
 };
 
 // Every option of morvantia-check, with its help.
-const score::OptionTable &checkOptionTable();
+const tools::OptionTable &checkOptionTable();
 
 constexpr int kMaxWindowMinutes = 1440;
 

@@ -1,8 +1,8 @@
 #include "tools/morvantia-check/contest_check.h"
 
-#include "engine/contest_rules.h"
-#include "tools/morvantia-score/options.h"
-#include "tools/morvantia-score/text.h"
+#include "tools/common/mode_class.h"
+#include "tools/common/option_values.h"
+#include "tools/common/text.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -23,7 +23,7 @@ Status shownStatus(Status crossStatus, Verdict asSent, std::optional<Verdict> in
     return crossStatus;
 }
 
-long long minutesOf(const score::QsoTime &t) {
+long long minutesOf(const tools::QsoTime &t) {
     // Days from the civil date (proleptic Gregorian), shifted to 1900.
     const int y = t.month <= 2 ? t.year - 1 : t.year;
     const int era = y / 400;
@@ -35,15 +35,6 @@ long long minutesOf(const score::QsoTime &t) {
     return (days * 24 + t.hour) * 60 + t.minute;
 }
 
-std::string modeClassOf(const std::string &mode) {
-    switch (engine::modeClass(mode)) {
-    case engine::kCw: return "CW";
-    case engine::kSsb: return "SSB";
-    case engine::kDigi: return "DIGI";
-    default: return score::upper(mode);
-    }
-}
-
 namespace {
 
 // Scores the QSOs in time order, whatever their order in the log, so that
@@ -51,14 +42,14 @@ namespace {
 // lines swapped is judged as the same log in order. The verdicts come back
 // in the order given.
 bool scoreInTimeOrder(LogScorer &scorer, const ScoreRequest &request,
-                      const std::vector<const score::ContestQso *> &qsos, ScoredLog &scored,
+                      const std::vector<const tools::ContestQso *> &qsos, ScoredLog &scored,
                       std::string &error) {
     std::vector<std::size_t> order(qsos.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::stable_sort(order.begin(), order.end(), [&qsos](std::size_t a, std::size_t b) {
         return qsos[a]->time < qsos[b]->time;
     });
-    std::vector<const score::ContestQso *> sorted(qsos.size());
+    std::vector<const tools::ContestQso *> sorted(qsos.size());
     for (std::size_t i = 0; i < order.size(); ++i) sorted[i] = qsos[order[i]];
     ScoredLog inOrder;
     if (!scorer.score(request, sorted, inOrder, error)) return false;
@@ -72,7 +63,7 @@ bool scoreInTimeOrder(LogScorer &scorer, const ScoreRequest &request,
 
 // Leading digits of a text as a number; -1 for none.
 int serialOf(const std::string &text) {
-    const std::string digits = score::leadingDigits(text);
+    const std::string digits = tools::leadingDigits(text);
     if (digits.empty()) return -1;
     // Long runs of digits are not serial numbers; keep them comparable.
     const std::size_t first = digits.find_first_not_of('0');
@@ -86,8 +77,8 @@ int serialOf(const std::string &text) {
 bool looksLikeCall(const std::string &call) {
     bool letter = false, digit = false;
     for (char c : call) {
-        if (score::isAsciiLetter(c)) letter = true;
-        else if (score::isAsciiDigit(c)) digit = true;
+        if (tools::isAsciiLetter(c)) letter = true;
+        else if (tools::isAsciiDigit(c)) digit = true;
         else if (c != '/') return false;
     }
     return letter && digit;
@@ -96,7 +87,7 @@ bool looksLikeCall(const std::string &call) {
 }  // namespace
 
 ContestCheck::ContestCheck(int windowMinutes, LogScorer &scorer,
-                           const score::CountryResolver &countries, bool fixClocks)
+                           const tools::CountryResolver &countries, bool fixClocks)
     : window_(windowMinutes),
       scorer_(scorer),
       countries_(countries),
@@ -107,8 +98,8 @@ namespace {
 // The own call a line gives, as the cross-check takes it: a line without
 // one, or with one that is no call sign (a column slipped), stands for the
 // log's call.
-std::string lineCall(const score::ContestQso &q, const std::string &logCall) {
-    const std::string call = score::upper(score::trim(q.ownCall));
+std::string lineCall(const tools::ContestQso &q, const std::string &logCall) {
+    const std::string call = tools::upper(tools::trim(q.ownCall));
     if (call.empty() || call.size() > kMaxCallLength || !looksLikeCall(call)) return logCall;
     return call;
 }
@@ -118,7 +109,7 @@ std::vector<std::pair<std::string, std::size_t>> countLineCalls(const Entrant &e
     std::vector<std::pair<std::string, std::size_t>> counts;  // in the order first given
     bool other = false;
     for (const auto *list : {&e.log.qsos, &e.xQsos})
-        for (const score::ContestQso &q : *list) {
+        for (const tools::ContestQso &q : *list) {
             const std::string call = lineCall(q, e.call);
             other = other || call != e.call;
             const auto [found, fresh] = byCall.emplace(call, counts.size());
@@ -139,7 +130,7 @@ std::string minutesText(long long minutes) {
 
 std::string ownCallNote(const Entrant &e) {
     if (e.lineCalls.empty()) return {};
-    const bool adif = e.format != score::LogFormat::Cabrillo;
+    const bool adif = e.format != tools::LogFormat::Cabrillo;
     std::string out = adif ? "STATION_CALLSIGN gives " : "the QSO lines give ";
     const std::size_t shown = std::min<std::size_t>(e.lineCalls.size(), 5);
     for (std::size_t i = 0; i < shown; ++i) {
@@ -172,10 +163,10 @@ std::uint16_t ContestCheck::reasonId(const std::string &reason) {
 }
 
 ParsedLog parseLog(const std::string &file, const std::string &text,
-                   const score::CountryResolver &countries) {
+                   const tools::CountryResolver &countries) {
     ParsedLog parsed;
     parsed.file = file;
-    parsed.log = score::readLog(text, countries);
+    parsed.log = tools::readLog(text, countries);
     parsed.header = readLogHeader(text);
     return parsed;
 }
@@ -194,13 +185,13 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
     entrant.log = std::move(parsed.log);
     entrant.header = std::move(parsed.header);
     entrant.format = entrant.log.format;
-    if (entrant.format == score::LogFormat::Unknown) {
+    if (entrant.format == tools::LogFormat::Unknown) {
         problems.push_back({file, 0, "not an ADIF, ADX or Cabrillo log; left out"});
         return true;
     }
-    for (const score::ReadProblem &p : entrant.log.problems)
+    for (const tools::ReadProblem &p : entrant.log.problems)
         problems.push_back({file, p.line, p.message + "; left out"});
-    entrant.call = score::upper(score::trim(entrant.log.ownCall));
+    entrant.call = tools::upper(tools::trim(entrant.log.ownCall));
     if (entrant.call.empty()) {
         problems.push_back({file, 0,
                             "no own call sign (CALLSIGN:, or STATION_CALLSIGN in ADIF); the log "
@@ -227,13 +218,13 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
     entrant.xQsos = std::move(entrant.log.xQsos);
     entrant.log.xQsos.clear();
     if (period_.given()) {
-        std::vector<score::ContestQso> inside;
+        std::vector<tools::ContestQso> inside;
         inside.reserve(entrant.log.qsos.size());
-        for (score::ContestQso &q : entrant.log.qsos)
+        for (tools::ContestQso &q : entrant.log.qsos)
             (period_.holds(q.time) ? inside : entrant.outsidePeriod).push_back(std::move(q));
         entrant.log.qsos = std::move(inside);
         entrant.xQsos.erase(std::remove_if(entrant.xQsos.begin(), entrant.xQsos.end(),
-                                           [this](const score::ContestQso &q) {
+                                           [this](const tools::ContestQso &q) {
                                                return !period_.holds(q.time);
                                            }),
                             entrant.xQsos.end());
@@ -255,23 +246,23 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
     ScoreRequest &request = entrant.request;
     request.ownCall = entrant.call;
     request.ownPrefix = countries_.prefixFor(entrant.call);
-    if (!entrant.log.ownCode.empty() && score::isSafeIniValue(entrant.log.ownCode))
+    if (!entrant.log.ownCode.empty() && tools::isSafeIniValue(entrant.log.ownCode))
         request.ownCode = entrant.log.ownCode;
-    const auto byTime = [](const score::ContestQso &a, const score::ContestQso &b) {
+    const auto byTime = [](const tools::ContestQso &a, const tools::ContestQso &b) {
         return a.time < b.time;
     };
-    const score::QsoTime first =
+    const tools::QsoTime first =
         std::min_element(entrant.log.qsos.begin(), entrant.log.qsos.end(), byTime)->time;
-    const score::QsoTime last =
+    const tools::QsoTime last =
         std::max_element(entrant.log.qsos.begin(), entrant.log.qsos.end(), byTime)->time;
     // The plug-in is told the contest's period when there is one, as
     // morvantia-score tells it.
     request.start = period_.start.value_or(first);
     request.end = period_.end.value_or(last);
 
-    std::vector<const score::ContestQso *> all;
+    std::vector<const tools::ContestQso *> all;
     all.reserve(entrant.log.qsos.size());
-    for (const score::ContestQso &q : entrant.log.qsos) all.push_back(&q);
+    for (const tools::ContestQso &q : entrant.log.qsos) all.push_back(&q);
     ScoredLog scored;
     if (!scoreInTimeOrder(scorer_, request, all, scored, error)) {
         error = file + ": " + error;
@@ -294,17 +285,17 @@ bool ContestCheck::addLog(ParsedLog parsed, std::vector<InputProblem> &problems,
     const std::string ownCode = entrant.log.ownCode;
     // X-QSOs follow the QSOs: evidence for the other side only.
     for (const auto *list : {&entrant.log.qsos, &entrant.xQsos}) {
-        for (const score::ContestQso &q : *list) {
+        for (const tools::ContestQso &q : *list) {
             QsoFacts facts;
             if (!entrant.lineCalls.empty()) facts.ownCall = lineCall(q, entrant.call);
             facts.call = q.call;
             facts.band = q.band;
-            facts.modeClass = modeClassOf(q.mode);
+            facts.modeClass = tools::modeClassOf(q.mode);
             facts.minute = minutesOf(q.time);
             facts.serialSent = serialOf(q.sentNumber);
             facts.codeSent = q.sentCode.empty() ? ownCode : q.sentCode;
             facts.serialReceived = serialOf(q.receivedExchange);
-            facts.codeReceived = score::lettersOf(q.receivedExchange);
+            facts.codeReceived = tools::lettersOf(q.receivedExchange);
             cross_.addQso(index, facts);
         }
     }
@@ -325,7 +316,7 @@ bool ContestCheck::finish(std::string &error,
         entrant.clockCorrection = cross_.clockCorrection(l);
         const std::vector<PluginVerdict> &asSent = asSent_[l];
         const std::size_t count = entrant.log.qsos.size();
-        std::vector<const score::ContestQso *> kept;
+        std::vector<const tools::ContestQso *> kept;
         std::vector<std::size_t> keptIndex;
         for (std::uint32_t q = 0; q < count; ++q)
             if (!removesQso(cross_.finding(l, q).status)) {

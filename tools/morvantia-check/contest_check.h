@@ -6,8 +6,8 @@
 #include "tools/morvantia-check/cross_check.h"
 #include "tools/morvantia-check/log_header.h"
 #include "tools/morvantia-check/plugin_scorer.h"
-#include "tools/morvantia-score/contest_log.h"
-#include "tools/morvantia-score/country_prefix.h"
+#include "tools/common/contest_log.h"
+#include "tools/common/country_prefix.h"
 
 #include <array>
 #include <functional>
@@ -43,19 +43,19 @@ struct QsoResult {
 struct Entrant {
     std::string file;  // as given
     std::string call;
-    score::LogFormat format = score::LogFormat::Unknown;
+    tools::LogFormat format = tools::LogFormat::Unknown;
     LogHeader header;
-    score::ContestLog log;
+    tools::ContestLog log;
     ScoreRequest request;
     int uncheckedScore = 0;  // the plug-in's score of the log as sent
     int checkedScore = 0;
     std::vector<QsoResult> results;  // one per QSO of log.qsos
     // QSOs outside the contest period, in log order: not in log.qsos, not
     // scored, and evidence for nobody.
-    std::vector<score::ContestQso> outsidePeriod;
+    std::vector<tools::ContestQso> outsidePeriod;
     // X-QSO lines inside the period: not scored, but evidence for the other
     // station. In references, X-QSO k is QSO log.qsos.size() + k.
-    std::vector<score::ContestQso> xQsos;
+    std::vector<tools::ContestQso> xQsos;
     // The own calls the QSO lines (and X-QSO lines) give, with how many
     // lines give each, most first; empty when every line gives call.
     std::vector<std::pair<std::string, std::size_t>> lineCalls;
@@ -65,11 +65,11 @@ struct Entrant {
     std::array<int, kStatusCount> counts{};
 
     // A QSO or an X-QSO by its number in references.
-    const score::ContestQso &qso(std::uint32_t index) const {
+    const tools::ContestQso &qso(std::uint32_t index) const {
         return index < log.qsos.size() ? log.qsos[index] : xQsos.at(index - log.qsos.size());
     }
     // The own call of a line as the file gives it; call when it gives none.
-    const std::string &ownCallOf(const score::ContestQso &q) const {
+    const std::string &ownCallOf(const tools::ContestQso &q) const {
         return q.ownCall.empty() ? call : q.ownCall;
     }
 };
@@ -87,11 +87,11 @@ std::string clockNote(const Entrant &entrant);
 // file alone, on any thread.
 struct ParsedLog {
     std::string file;  // as given
-    score::ContestLog log;
+    tools::ContestLog log;
     LogHeader header;
 };
 ParsedLog parseLog(const std::string &file, const std::string &text,
-                   const score::CountryResolver &countries);
+                   const tools::CountryResolver &countries);
 
 // A log, or a record of one, that was left out.
 struct InputProblem {
@@ -102,17 +102,17 @@ struct InputProblem {
 
 // The contest period; an end or start not given leaves that side open.
 struct Period {
-    std::optional<score::QsoTime> start;
-    std::optional<score::QsoTime> end;
+    std::optional<tools::QsoTime> start;
+    std::optional<tools::QsoTime> end;
     bool given() const { return start || end; }
-    bool holds(const score::QsoTime &time) const {
+    bool holds(const tools::QsoTime &time) const {
         return !(start && time < *start) && !(end && *end < time);
     }
 };
 
 class ContestCheck {
 public:
-    ContestCheck(int windowMinutes, LogScorer &scorer, const score::CountryResolver &countries,
+    ContestCheck(int windowMinutes, LogScorer &scorer, const tools::CountryResolver &countries,
                  bool fixClocks = true);
 
     // QSOs outside the period are kept apart from every log added after.
@@ -120,7 +120,7 @@ public:
     const Period &period() const { return period_; }
     // The first and last QSO time of the logs checked, inside the period;
     // none before a log was added.
-    const std::optional<std::pair<score::QsoTime, score::QsoTime>> &covered() const {
+    const std::optional<std::pair<tools::QsoTime, tools::QsoTime>> &covered() const {
         return covered_;
     }
 
@@ -148,9 +148,9 @@ private:
 
     int window_;
     Period period_;
-    std::optional<std::pair<score::QsoTime, score::QsoTime>> covered_;
+    std::optional<std::pair<tools::QsoTime, tools::QsoTime>> covered_;
     LogScorer &scorer_;
-    const score::CountryResolver &countries_;
+    const tools::CountryResolver &countries_;
     CrossCheck cross_;
     std::vector<Entrant> entrants_;
     std::unordered_map<std::string, std::size_t> entrantOfCall_;
@@ -164,9 +164,6 @@ private:
 constexpr std::size_t kMaxCallLength = 20;
 
 // Minutes since 1 January 1900 of a QSO time; seconds are dropped.
-long long minutesOf(const score::QsoTime &time);
-
-// "CW", "SSB", "DIGI" for the contest's modes; any other mode as logged.
-std::string modeClassOf(const std::string &mode);
+long long minutesOf(const tools::QsoTime &time);
 
 }  // namespace check

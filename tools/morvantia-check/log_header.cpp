@@ -1,7 +1,7 @@
 #include "tools/morvantia-check/log_header.h"
 
-#include "tools/morvantia-score/contest_log.h"
-#include "tools/morvantia-score/text.h"
+#include "tools/common/contest_log.h"
+#include "tools/common/text.h"
 
 namespace check {
 
@@ -68,7 +68,7 @@ std::string capped(const std::string &value) {
 std::optional<long long> readScore(const std::string &value) {
     std::string digits;
     for (char c : value) {
-        if (score::isAsciiDigit(c))
+        if (tools::isAsciiDigit(c))
             digits += c;
         else if (c != ',' && c != ' ' && c != '.')
             return std::nullopt;
@@ -81,14 +81,14 @@ std::optional<long long> readScore(const std::string &value) {
 
 LogHeader readLogHeader(const std::string &text) {
     LogHeader header;
-    if (score::detectFormat(text) != score::LogFormat::Cabrillo) return header;
+    if (tools::detectFormat(text) != tools::LogFormat::Cabrillo) return header;
     std::size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     std::string line;
-    while (score::nextLine(text, pos, line)) {
+    while (tools::nextLine(text, pos, line)) {
         const std::size_t colon = line.find(':');
         if (colon == std::string::npos) continue;
-        const std::string tag = score::upper(score::trim(line.substr(0, colon)));
-        const std::string value = capped(score::upper(score::trim(line.substr(colon + 1))));
+        const std::string tag = tools::upper(tools::trim(line.substr(0, colon)));
+        const std::string value = capped(tools::upper(tools::trim(line.substr(colon + 1))));
         if (tag == "END-OF-LOG") break;
         if (tag == "QSO" || tag == "X-QSO") continue;
         if (tag == "CATEGORY-OPERATOR") header.categoryOperator = value;

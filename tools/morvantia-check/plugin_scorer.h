@@ -3,9 +3,8 @@
 // QSO in log order, GetResult0), with the plug-in's own verdict on each QSO.
 #pragma once
 
-#include "host/plugin_host.h"
-#include "platform/dynamic_library.h"
-#include "tools/morvantia-score/contest_log.h"
+#include "tools/common/contest_log.h"
+#include "tools/common/plugin_driver.h"
 
 #include <cstdint>
 #include <memory>
@@ -45,8 +44,8 @@ struct ScoreRequest {
     std::string ownCall;
     std::string ownPrefix;
     std::optional<std::string> ownCode;  // none: the plug-in has no own code
-    score::QsoTime start;
-    score::QsoTime end;
+    tools::QsoTime start;
+    tools::QsoTime end;
 };
 
 struct ScoredLog {
@@ -61,7 +60,7 @@ class LogScorer {
 public:
     virtual ~LogScorer() = default;
     virtual bool score(const ScoreRequest &request,
-                       const std::vector<const score::ContestQso *> &qsos, ScoredLog &scored,
+                       const std::vector<const tools::ContestQso *> &qsos, ScoredLog &scored,
                        std::string &error) = 0;
 };
 
@@ -75,13 +74,19 @@ public:
     // Every path used afterwards must be absolute.
     bool open(const std::string &pluginPath, const std::string &workFolder, std::string &error);
 
-    bool score(const ScoreRequest &request, const std::vector<const score::ContestQso *> &qsos,
+    bool score(const ScoreRequest &request, const std::vector<const tools::ContestQso *> &qsos,
                ScoredLog &scored, std::string &error) override;
 
 private:
-    std::string pluginPath_;
-    platform::DynamicLibrary library_;
-    std::unique_ptr<host::PluginHost> host_;
+    bool writeOwnCode(const std::optional<std::string> &ownCode, std::string &error);
+    // Each QSO given to AddData0 as the plug-in took it; entered tells for
+    // every QSO whether its exchange passed the entry check.
+    std::vector<TakenQso> addQsos(const ScoreRequest &request,
+                                  const std::vector<const tools::ContestQso *> &qsos,
+                                  std::vector<bool> &entered);
+    bool readScore(ScoredLog &scored, std::string &error);
+
+    tools::PluginDriver driver_{"the plug-in's working folder"};
     std::optional<std::string> writtenCode_;
 };
 

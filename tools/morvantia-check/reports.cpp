@@ -1,7 +1,11 @@
 #include "tools/morvantia-check/reports.h"
 
-#include "tools/morvantia-score/summary_figures.h"
-#include "tools/morvantia-score/text.h"
+#include "tools/common/json_layout.h"
+#include "tools/common/mode_class.h"
+#include "tools/common/summary_figures.h"
+#include "tools/common/text.h"
+
+#include "results_page.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -19,15 +23,15 @@ std::string two(int n) {
     return buffer;
 }
 
-std::string dateText(const score::QsoTime &t) {
+std::string dateText(const tools::QsoTime &t) {
     return std::to_string(t.year) + "-" + two(t.month) + "-" + two(t.day);
 }
 
-std::string timeText(const score::QsoTime &t) {
+std::string timeText(const tools::QsoTime &t) {
     return dateText(t) + " " + two(t.hour) + ":" + two(t.minute);
 }
 
-std::string isoTime(const score::QsoTime &t) {
+std::string isoTime(const tools::QsoTime &t) {
     return dateText(t) + "T" + two(t.hour) + ":" + two(t.minute) + "Z";
 }
 
@@ -69,7 +73,7 @@ std::string claimedText(const Entrant &e) {
     return e.header.claimedScore ? std::to_string(*e.header.claimedScore) : std::string("-");
 }
 
-std::string sentBy(const Entrant &other, const score::ContestQso &qso) {
+std::string sentBy(const Entrant &other, const tools::ContestQso &qso) {
     return exchange(qso.sentNumber, qso.sentCode.empty() ? other.log.ownCode : qso.sentCode);
 }
 
@@ -80,7 +84,7 @@ std::string where(const Entrant &e, const QsoRef &ref) {
 
 }  // namespace
 
-std::string qsoLine(const score::ContestQso &q, const std::string &ownCall) {
+std::string qsoLine(const tools::ContestQso &q, const std::string &ownCall) {
     const std::string frequency =
         q.frequencyHz != 0 ? std::to_string(q.frequencyHz / 1000) : q.band;
     return "QSO:  " + frequency + kSep + q.mode + kSep + dateText(q.time) + " " + two(q.time.hour) +
@@ -108,11 +112,11 @@ namespace {
 // Names Windows keeps for devices, whatever the extension: a file called
 // COM1.txt cannot be made there.
 bool isDeviceName(const std::string &name) {
-    const std::string upper = score::upper(name);
+    const std::string upper = tools::upper(name);
     for (const char *device : {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"})
         if (upper == device) return true;
     return upper.size() == 4 && (upper.compare(0, 3, "COM") == 0 || upper.compare(0, 3, "LPT") == 0) &&
-           score::isAsciiDigit(upper[3]);
+           tools::isAsciiDigit(upper[3]);
 }
 
 // A short, stable fingerprint of a text (FNV-1a), to keep cut names apart.
@@ -130,7 +134,7 @@ std::string reportFileName(const std::string &call) {
     const std::size_t kMaxStem = 40;
     std::string name;
     for (char c : call)
-        name += score::isAsciiLetter(c) || score::isAsciiDigit(c) ? c : '-';
+        name += tools::isAsciiLetter(c) || tools::isAsciiDigit(c) ? c : '-';
     // Calls are checked for length before; a name made elsewhere still
     // stays short and apart from others.
     if (name.size() > kMaxStem) name = name.substr(0, kMaxStem) + "-" + fingerprint(call);
@@ -149,7 +153,7 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
     const Entrant &e = entrants[index];
     std::string out;
     out += "MORVANTIA contest check of " + e.call + "\n";
-    out += "Log:            " + baseName(e.file) + " (" + score::formatName(e.format) + ")\n";
+    out += "Log:            " + baseName(e.file) + " (" + tools::formatName(e.format) + ")\n";
     out += "Category:       " + e.header.category() +
            (e.header.known() ? "" : ": " + e.header.written()) + "\n";
     out += "Claimed score:  " + claimedText(e) + "\n";
@@ -177,17 +181,17 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
 
     // Problem lines by their line in the log, QSOs outside the period among them.
     std::vector<std::pair<int, std::string>> listed;
-    for (const score::ContestQso &qso : e.outsidePeriod)
+    for (const tools::ContestQso &qso : e.outsidePeriod)
         listed.emplace_back(qso.line, qsoLine(qso, e.ownCallOf(qso)) + "   OUTSIDE THE CONTEST PERIOD !!!   line " +
                                           std::to_string(qso.line) + "; " + periodText(check));
     for (std::size_t q = 0; q < e.log.qsos.size(); ++q) {
         const QsoResult &r = e.results[q];
         if (r.status == Status::Confirmed || r.status == Status::Unchecked) continue;
-        const score::ContestQso &qso = e.log.qsos[q];
+        const tools::ContestQso &qso = e.log.qsos[q];
         std::string reason;
         std::string detail = "line " + std::to_string(qso.line);
         const Entrant *other = r.other.valid() ? &entrants[r.other.log] : nullptr;
-        const score::ContestQso *theirs = other ? &other->qso(r.other.qso) : nullptr;
+        const tools::ContestQso *theirs = other ? &other->qso(r.other.qso) : nullptr;
         switch (r.status) {
         case Status::BustedExchange:
             reason = "BUSTED EXCHANGE";
@@ -201,7 +205,7 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
             break;
         case Status::NotInLog: {
             reason = "NOT IN LOG";
-            const std::string call = score::upper(qso.call);
+            const std::string call = tools::upper(qso.call);
             if (other != nullptr) {
                 detail += "; nearest QSO with " + e.ownCallOf(qso) + " in " + other->call + "'s log: " +
                           where(*other, r.other) + ": " + qsoLine(*theirs, other->ownCallOf(*theirs));
@@ -216,7 +220,7 @@ std::string entrantReport(const ContestCheck &check, std::size_t index) {
         }
         case Status::Unique:
             reason = "UNIQUE";
-            detail += "; " + score::upper(qso.call) + " sent no log and is in no other log";
+            detail += "; " + tools::upper(qso.call) + " sent no log and is in no other log";
             break;
         case Status::Dupe: reason = "DUPE"; break;
         case Status::Bad: reason = check.reasons()[r.reason]; break;
@@ -412,223 +416,172 @@ std::string resultsCsv(const ContestCheck &check) {
     return out;
 }
 
-std::string resultsHtml(const ContestCheck &check, const std::vector<InputProblem> &leftOut) {
-    const std::vector<Entrant> &entrants = check.entrants();
-    std::map<std::string, int> categories;
-    for (const Entrant &e : entrants) ++categories[e.header.category()];
+namespace {
 
-    std::string out =
-        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-        "<title>MORVANTIA contest results</title>\n<style>\n"
-        "body { font-family: sans-serif; margin: 1.5em; color: #1a1a1a; }\n"
-        "h1 { font-size: 1.4em; margin-bottom: 0.2em; }\n"
-        "p.note { color: #555; margin-top: 0; }\n"
-        "table { border-collapse: collapse; font-size: 0.9em; }\n"
-        "th, td { padding: 0.3em 0.5em; border-bottom: 1px solid #ddd; }\n"
-        "th { background: #1f4e79; color: #fff; cursor: pointer; user-select: none; "
-        "vertical-align: bottom; }\n"
-        "th.sorted-up::after { content: \" \\25B2\"; }\n"
-        "th.sorted-down::after { content: \" \\25BC\"; }\n"
-        "td.n { text-align: right; font-variant-numeric: tabular-nums; }\n"
-        "td.cat { white-space: nowrap; }\n"
-        "td.zero { color: #b0b0b0; }\n"
-        "td.lost { color: #a40000; }\n"
-        "table.grouped tr.first td { border-top: 2px solid #1f4e79; }\n"
-        "tr:nth-child(even) td { background: #f3f6fa; }\n"
-        "label { margin-right: 0.5em; }\n"
-        "</style>\n</head>\n<body>\n<h1>MORVANTIA contest results</h1>\n";
-    out += "<p class=\"note\">" + countOf(entrants.size(), "log", "logs") +
-           " checked against each other, window " +
-           countOf(static_cast<std::size_t>(check.windowMinutes()), "minute", "minutes") +
-           "; " + html(periodText(check)) + ". Click a column to sort by it.</p>\n";
+// Above the table: what was checked, and the category chooser.
+std::string pageIntro(const ContestCheck &check) {
+    std::map<std::string, int> categories;
+    for (const Entrant &e : check.entrants()) ++categories[e.header.category()];
+    std::string out = "<p class=\"note\">" + countOf(check.entrants().size(), "log", "logs") +
+                      " checked against each other, window " +
+                      countOf(static_cast<std::size_t>(check.windowMinutes()), "minute", "minutes") +
+                      "; " + html(periodText(check)) + ". Click a column to sort by it.</p>\n";
     out += "<p><label for=\"category\">Category</label><select id=\"category\">\n"
            "<option value=\"\">all categories</option>\n";
     for (const auto &[category, count] : categories)
         out += "<option value=\"" + html(category) + "\">" + html(category) + " (" +
                std::to_string(count) + ")</option>\n";
-    out += "</select></p>\n";
-    out += "<table id=\"results\" class=\"grouped\">\n<thead><tr>";
+    return out + "</select></p>\n";
+}
+
+std::string pageRow(const Entrant &e, int place) {
+    const std::string category = e.header.category();
+    // An unknown category shows what the log wrote beside the name of its group.
+    const std::string shown = e.header.known() ? category : category + ": " + e.header.written();
+    std::string out = "<tr data-category=\"" + html(category) + "\"><td class=\"cat\">" +
+                      html(shown) + "</td>";
+    const std::vector<std::string> cells = rowCells(e, place);
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        if (c == 1) {
+            out += "<td><a href=\"reports/" + html(reportFileName(e.call)) + "\">" +
+                   html(cells[c]) + "</a></td>";
+            continue;
+        }
+        const bool lost = c == 4 && e.checkedScore < e.uncheckedScore;
+        const bool zero = c >= 6 && cells[c] == "0";
+        out += std::string("<td class=\"n") + (lost ? " lost" : "") + (zero ? " zero" : "") +
+               "\">" + html(cells[c]) + "</td>";
+    }
+    return out + "</tr>\n";
+}
+
+std::string pageTable(const ContestCheck &check) {
+    std::string out = "<table id=\"results\" class=\"grouped\">\n<thead><tr>";
     const char *const headers[] = {"Category", "Place", "Call", "Claimed", "Plug-in", "Checked",
                                    "QSOs", "Con&shy;firmed", "Busted<br>exchange",
                                    "Busted<br>call", "Not in<br>log", "Unique",
                                    "Un&shy;checked", "Dupe", "Bad"};
     for (const char *h : headers) out += std::string("<th>") + h + "</th>";
     out += "</tr></thead>\n<tbody>\n";
-    for (const Standing &s : standings(check)) {
-        const Entrant &e = entrants[s.entrant];
-        const std::string category = e.header.category();
-        // An unknown category shows what the log wrote beside the name of its group.
-        const std::string shown = e.header.known() ? category : category + ": " + e.header.written();
-        out += "<tr data-category=\"" + html(category) + "\"><td class=\"cat\">" + html(shown) +
-               "</td>";
-        const std::vector<std::string> cells = rowCells(e, s.place);
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            if (c == 1) {
-                out += "<td><a href=\"reports/" + html(reportFileName(e.call)) + "\">" + html(cells[c]) +
-                       "</a></td>";
-                continue;
-            }
-            const bool lost = c == 4 && e.checkedScore < e.uncheckedScore;
-            const bool zero = c >= 6 && cells[c] == "0";
-            out += std::string("<td class=\"n") + (lost ? " lost" : "") + (zero ? " zero" : "") +
-                   "\">" + html(cells[c]) + "</td>";
-        }
-        out += "</tr>\n";
-    }
-    out += "</tbody>\n</table>\n";
-    if (const std::vector<std::string> notes = logNotes(check); !notes.empty()) {
-        out += "<h2>Notes (" + std::to_string(notes.size()) + ")</h2>\n<ul>\n";
-        for (const std::string &note : notes) out += "<li>" + html(note) + "</li>\n";
-        out += "</ul>\n";
-    }
-    if (!leftOut.empty()) {
-        out += "<h2>Left out (" + std::to_string(leftOut.size()) + ")</h2>\n<ul>\n";
-        for (const InputProblem &p : leftOut) out += "<li>" + html(problemText(p)) + "</li>\n";
-        out += "</ul>\n";
-    }
-    out += R"(<script>
-(function () {
-  var table = document.getElementById('results');
-  var body = table.tBodies[0];
-  var heads = table.tHead.rows[0].cells;
-  var state = { column: -1, up: true };
-  // Text columns give text; number columns a number, or null where there
-  // is none ("-": no claimed score).
-  function value(row, column) {
-    var text = row.cells[column].textContent;
-    if (column === 0 || column === 2) return text;
-    var number = parseFloat(text);
-    return isNaN(number) ? null : number;
-  }
-  // Rows without a value come last whichever way the column is sorted.
-  function compare(x, y, up) {
-    if (x === null || y === null) return x === y ? 0 : x === null ? 1 : -1;
-    var order = x < y ? -1 : x > y ? 1 : 0;
-    return up ? order : -order;
-  }
-  function sortBy(column) {
-    state.up = state.column === column ? !state.up : column < 3;
-    state.column = column;
-    var rows = Array.prototype.slice.call(body.rows);
-    rows.sort(function (a, b) {
-      var order = compare(value(a, column), value(b, column), state.up);
-      if (order === 0) order = a.dataset.order - b.dataset.order;
-      return order;
-    });
-    rows.forEach(function (row) { body.appendChild(row); });
-    for (var i = 0; i < heads.length; i++)
-      heads[i].className = i === column ? (state.up ? 'sorted-up' : 'sorted-down') : '';
-    mark();
-  }
-  // A rule above the first shown row of each category, while the rows are
-  // in category order.
-  function mark() {
-    table.className = state.column <= 0 ? 'grouped' : '';
-    var previous = null;
-    Array.prototype.forEach.call(body.rows, function (row) {
-      if (row.style.display === 'none') return;
-      var category = row.dataset.category;
-      row.className = previous !== null && category !== previous ? 'first' : '';
-      previous = category;
-    });
-  }
-  Array.prototype.forEach.call(body.rows, function (row, i) { row.dataset.order = i; });
-  Array.prototype.forEach.call(heads, function (head, i) {
-    head.addEventListener('click', function () { sortBy(i); });
-  });
-  document.getElementById('category').addEventListener('change', function () {
-    var wanted = this.value;
-    Array.prototype.forEach.call(body.rows, function (row) {
-      row.style.display = !wanted || row.dataset.category === wanted ? '' : 'none';
-    });
-    mark();
-  });
-  mark();
-})();
-</script>
-</body>
-</html>
-)";
-    return out;
+    for (const Standing &s : standings(check)) out += pageRow(check.entrants()[s.entrant], s.place);
+    return out + "</tbody>\n</table>\n";
 }
+
+// A headed list below the table; nothing when there is nothing to list.
+std::string pageList(const std::string &title, const std::vector<std::string> &items) {
+    if (items.empty()) return std::string();
+    std::string out = "<h2>" + title + " (" + std::to_string(items.size()) + ")</h2>\n<ul>\n";
+    for (const std::string &item : items) out += "<li>" + html(item) + "</li>\n";
+    return out + "</ul>\n";
+}
+
+}  // namespace
+
+std::string resultsHtml(const ContestCheck &check, const std::vector<InputProblem> &leftOut) {
+    // The page's style and script come from its template; the results go
+    // where it holds the marker line.
+    static const std::string kMarker = "@RESULTS@\n";
+    const std::string page = kResultsPage;
+    const std::size_t at = page.find(kMarker);
+    std::vector<std::string> problems;
+    for (const InputProblem &p : leftOut) problems.push_back(problemText(p));
+    return page.substr(0, at) + pageIntro(check) + pageTable(check) +
+           pageList("Notes", logNotes(check)) + pageList("Left out", problems) +
+           page.substr(at + kMarker.size());
+}
+
+namespace {
+
+using tools::Json;
+
+Json timeOrNull(const std::optional<tools::QsoTime> &t) { return t ? Json(isoTime(*t)) : Json(); }
+
+Json periodJson(const ContestCheck &check) {
+    const std::optional<std::pair<tools::QsoTime, tools::QsoTime>> &covered = check.covered();
+    return {{"start", timeOrNull(check.period().start)},
+            {"end", timeOrNull(check.period().end)},
+            {"first_qso", timeOrNull(covered ? std::optional(covered->first) : std::nullopt)},
+            {"last_qso", timeOrNull(covered ? std::optional(covered->second) : std::nullopt)}};
+}
+
+// A log's figures before its QSOs, a few members a line, up to "qsos".
+std::string logHead(const Entrant &e) {
+    Json counts = Json::object();
+    for (int s = 0; s < kStatusCount; ++s) counts[statusName(static_cast<Status>(s))] = e.counts[s];
+    Json ownCalls = Json::array();
+    for (const auto &[call, count] : e.lineCalls) ownCalls.push_back({{"call", call}, {"lines", count}});
+    Json outside = Json::array();
+    for (const auto &q : e.outsidePeriod)
+        outside.push_back({{"line", q.line}, {"time", isoTime(q.time)}});
+    const Json groups[] = {
+        {{"file", e.file}, {"call", e.call}, {"format", tools::formatName(e.format)}},
+        {{"categories",
+          {{"operator", e.header.categoryOperator},
+           {"mode", e.header.categoryMode},
+           {"power", e.header.categoryPower},
+           {"location", e.header.location}}}},
+        {{"claimed_score", e.header.claimedScore ? Json(*e.header.claimedScore) : Json()},
+         {"unchecked_score", e.uncheckedScore},
+         {"checked_score", e.checkedScore},
+         {"report", "reports/" + reportFileName(e.call)}},
+        {{"counts", std::move(counts)}},
+        {{"clock_correction_minutes", e.clockCorrection},
+         {"x_qsos", e.xQsos.size()},
+         {"own_calls", std::move(ownCalls)}},
+        {{"outside_period", std::move(outside)}},
+    };
+    std::string out = "    {";
+    for (const Json &group : groups) out += tools::inlineMembers(group) + ",\n     ";
+    return out + "\"qsos\": [";
+}
+
+Json qsoJson(const ContestCheck &check, const tools::ContestQso &qso, const QsoResult &r) {
+    Json json = {{"line", qso.line},
+                 {"call", tools::upper(qso.call)},
+                 {"band", qso.band},
+                 {"mode_class", tools::modeClassOf(qso.mode)},
+                 {"time", isoTime(qso.time)},
+                 {"status", statusName(r.status)}};
+    if (r.status == Status::Bad) json["reason"] = check.reasons()[r.reason];
+    if (r.other.valid()) {
+        const Entrant &other = check.entrants()[r.other.log];
+        json["other"] = {{"file", other.file}, {"line", other.qso(r.other.qso).line}};
+    } else {
+        json["other"] = nullptr;
+    }
+    return json;
+}
+
+// One log, handed to sink a piece at a time: a QSO is one object.
+void writeLogJson(const ContestCheck &check, const Entrant &e, bool first,
+                  const std::function<void(const std::string &)> &sink) {
+    std::string out = (first ? "\n" : ",\n") + logHead(e);
+    for (std::size_t q = 0; q < e.log.qsos.size(); ++q) {
+        out += (q == 0 ? "\n      " : ",\n      ") +
+               tools::inlineJson(qsoJson(check, e.log.qsos[q], e.results[q]));
+        if (out.size() > 65536) {
+            sink(out);
+            out.clear();
+        }
+    }
+    sink(out + (e.log.qsos.empty() ? "]}" : "\n     ]}"));
+}
+
+}  // namespace
 
 void writeJson(const ContestCheck &check, const std::vector<InputProblem> &problems,
                const std::function<void(const std::string &)> &sink) {
-    using score::jsonString;
     const std::vector<Entrant> &entrants = check.entrants();
-    const auto timeOrNull = [](const std::optional<score::QsoTime> &t) {
-        return t ? "\"" + isoTime(*t) + "\"" : std::string("null");
-    };
-    const std::optional<std::pair<score::QsoTime, score::QsoTime>> &covered = check.covered();
-    sink("{\n  \"window_minutes\": " + std::to_string(check.windowMinutes()) +
-         ",\n  \"period\": {\"start\": " + timeOrNull(check.period().start) +
-         ", \"end\": " + timeOrNull(check.period().end) +
-         ", \"first_qso\": " + timeOrNull(covered ? std::optional(covered->first) : std::nullopt) +
-         ", \"last_qso\": " + timeOrNull(covered ? std::optional(covered->second) : std::nullopt) +
-         "},\n  \"logs\": [");
-    for (std::size_t i = 0; i < entrants.size(); ++i) {
-        const Entrant &e = entrants[i];
-        std::string out = i == 0 ? "\n" : ",\n";
-        out += "    {\"file\": " + jsonString(e.file) + ", \"call\": " + jsonString(e.call) +
-               ", \"format\": " + jsonString(score::formatName(e.format)) + ",\n";
-        out += "     \"categories\": {\"operator\": " + jsonString(e.header.categoryOperator) +
-               ", \"mode\": " + jsonString(e.header.categoryMode) +
-               ", \"power\": " + jsonString(e.header.categoryPower) +
-               ", \"location\": " + jsonString(e.header.location) + "},\n";
-        out += "     \"claimed_score\": " +
-               (e.header.claimedScore ? std::to_string(*e.header.claimedScore) : "null") +
-               ", \"unchecked_score\": " + std::to_string(e.uncheckedScore) +
-               ", \"checked_score\": " + std::to_string(e.checkedScore) +
-               ", \"report\": " + jsonString("reports/" + reportFileName(e.call)) + ",\n";
-        out += "     \"counts\": {";
-        for (int s = 0; s < kStatusCount; ++s)
-            out += std::string(s == 0 ? "" : ", ") + "\"" + statusName(static_cast<Status>(s)) +
-                   "\": " + std::to_string(e.counts[s]);
-        out += "},\n     \"clock_correction_minutes\": " + std::to_string(e.clockCorrection) +
-               ", \"x_qsos\": " + std::to_string(e.xQsos.size()) + ", \"own_calls\": [";
-        for (std::size_t c = 0; c < e.lineCalls.size(); ++c)
-            out += std::string(c == 0 ? "" : ", ") + "{\"call\": " + jsonString(e.lineCalls[c].first) +
-                   ", \"lines\": " + std::to_string(e.lineCalls[c].second) + "}";
-        out += "],\n     \"outside_period\": [";
-        for (std::size_t q = 0; q < e.outsidePeriod.size(); ++q)
-            out += std::string(q == 0 ? "" : ", ") + "{\"line\": " +
-                   std::to_string(e.outsidePeriod[q].line) + ", \"time\": \"" +
-                   isoTime(e.outsidePeriod[q].time) + "\"}";
-        out += "],\n     \"qsos\": [";
-        for (std::size_t q = 0; q < e.log.qsos.size(); ++q) {
-            const score::ContestQso &qso = e.log.qsos[q];
-            const QsoResult &r = e.results[q];
-            out += q == 0 ? "\n" : ",\n";
-            out += "      {\"line\": " + std::to_string(qso.line) + ", \"call\": " +
-                   jsonString(score::upper(qso.call)) + ", \"band\": " + jsonString(qso.band) +
-                   ", \"mode_class\": " + jsonString(modeClassOf(qso.mode)) + ", \"time\": \"" +
-                   isoTime(qso.time) + "\", \"status\": \"" + statusName(r.status) + "\"";
-            if (r.status == Status::Bad) out += ", \"reason\": " + jsonString(check.reasons()[r.reason]);
-            out += ", \"other\": ";
-            if (r.other.valid()) {
-                const Entrant &other = entrants[r.other.log];
-                out += "{\"file\": " + jsonString(other.file) +
-                       ", \"line\": " + std::to_string(other.qso(r.other.qso).line) + "}";
-            } else {
-                out += "null";
-            }
-            out += "}";
-            if (out.size() > 65536) {
-                sink(out);
-                out.clear();
-            }
-        }
-        out += e.log.qsos.empty() ? "]}" : "\n     ]}";
-        sink(out);
-    }
-    std::string tail = entrants.empty() ? "],\n" : "\n  ],\n";
-    tail += "  \"left_out\": [";
-    for (std::size_t i = 0; i < problems.size(); ++i)
-        tail += std::string(i == 0 ? "\n" : ",\n") + "    {\"file\": " + jsonString(problems[i].file) +
-                ", \"line\": " + (problems[i].line > 0 ? std::to_string(problems[i].line) : "null") +
-                ", \"message\": " + jsonString(problems[i].message) + "}";
-    tail += problems.empty() ? "]\n}\n" : "\n  ]\n}\n";
-    sink(tail);
+    sink("{\n  " + tools::inlineMembers({{"window_minutes", check.windowMinutes()}}) + ",\n  " +
+         tools::inlineMembers({{"period", periodJson(check)}}) + ",\n  \"logs\": [");
+    for (std::size_t i = 0; i < entrants.size(); ++i) writeLogJson(check, entrants[i], i == 0, sink);
+    Json leftOut = Json::array();
+    for (const InputProblem &p : problems)
+        leftOut.push_back({{"file", p.file},
+                           {"line", p.line > 0 ? Json(p.line) : Json()},
+                           {"message", p.message}});
+    sink((entrants.empty() ? "],\n  " : "\n  ],\n  ") + tools::blockMember("left_out", leftOut, 2) +
+         "\n}\n");
 }
 
 }  // namespace check

@@ -13,7 +13,7 @@ namespace check {
 
 // A QSO in the layout of the plug-in's bad-QSO file:
 // "QSO:  3550  CW  2024-02-03 1600  YO2MVT  599  001 TM  YO4IBJ  599  159 DJ".
-std::string qsoLine(const score::ContestQso &qso, const std::string &ownCall);
+std::string qsoLine(const tools::ContestQso &qso, const std::string &ownCall);
 
 // "YO/OK2TS" -> "YO-OK2TS.txt": the entrant's report file, safe on every
 // file system: letters, digits and "-" only, short, and never a name

@@ -1,52 +1,34 @@
 #include "tools/morvantia-score/app.h"
 
-#include "platform/dynamic_library.h"
 #include "morvantia_version.h"
+#include "platform/dynamic_library.h"
 #include "platform/folders.h"
-#include "tools/morvantia-score/contest_log.h"
-#include "tools/morvantia-score/country_prefix.h"
+#include "tools/common/contest_log.h"
+#include "tools/common/country_prefix.h"
+#include "tools/common/input_file.h"
+#include "tools/common/json_layout.h"
+#include "tools/common/messages.h"
+#include "tools/common/option_values.h"
+#include "tools/common/plugin_files.h"
+#include "tools/common/summary_figures.h"
+#include "tools/common/text.h"
 #include "tools/morvantia-score/options.h"
 #include "tools/morvantia-score/plugin_run.h"
-#include "tools/morvantia-score/summary_figures.h"
-#include "tools/morvantia-score/text.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <optional>
 
-
 namespace score {
+
+using namespace tools;
+
 namespace {
 
 const char *const kProgram = "morvantia-score";
 
-class Messages {
-public:
-    Messages(std::FILE *err, bool quiet) : err_(err), quiet_(quiet) {}
-    void error(const std::string &text) const { line(text); }
-    void note(const std::string &text) const {
-        if (!quiet_) line(text);
-    }
-
-private:
-    void line(const std::string &text) const {
-        std::fprintf(err_, "%s: %s\n", kProgram, text.c_str());
-    }
-    std::FILE *err_;
-    bool quiet_;
-};
-
-bool readAll(std::FILE *file, std::string &text) {
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-    return std::ferror(file) == 0;
-}
-
 bool readInput(const std::string &path, std::FILE *in, std::string &text, std::string &error) {
     if (path == "-") {
-        if (readAll(in, text)) return true;
+        if (readStream(in, text)) return true;
         error = "cannot read standard input";
         return false;
     }
@@ -54,29 +36,10 @@ bool readInput(const std::string &path, std::FILE *in, std::string &text, std::s
         error = "cannot read " + path + ": it is a folder";
         return false;
     }
-    std::FILE *file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        error = "cannot read " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool ok = readAll(file, text);
-    std::fclose(file);
-    if (!ok) error = "cannot read " + path + ": read error";
-    return ok;
-}
-
-// The files the plug-in names below its score as not written: a full disk,
-// a read-only folder or a refused rename while it wrote them.
-std::vector<std::string> unwrittenFiles(const std::string &summary) {
-    const std::string lead = "File could not be written: ";
-    std::vector<std::string> names;
-    for (std::size_t at = summary.find(lead); at != std::string::npos;
-         at = summary.find(lead, at)) {
-        at += lead.size();
-        const std::size_t end = summary.find_first_of("\r\n<", at);
-        names.push_back(summary.substr(at, end == std::string::npos ? end : end - at));
-    }
-    return names;
+    std::string reason;
+    if (readFile(path, text, reason)) return true;
+    error = "cannot read " + path + ": " + reason;
+    return false;
 }
 
 std::string showTime(const QsoTime &t) {
@@ -136,100 +99,82 @@ struct RunCounts {
     std::size_t given = 0;
 };
 
+Json rowJson(const RowFigures &r) {
+    return Json{{"qsos", r.qsos},         {"points", r.points}, {"counties", r.counties},
+                {"countries", r.countries}, {"digi", r.digi},     {"cw", r.cw},
+                {"ssb", r.ssb}};
+}
+
+Json pathOrNull(const std::string &path) { return path.empty() ? Json() : Json(path); }
+
 void writeJson(std::FILE *out, const std::string &logName, const ContestLog &log,
                const RunOutcome &outcome, const SummaryFigures &f, const RunCounts &counts,
                bool cabrilloAsked) {
-    auto row = [](const RowFigures &r) {
-        return "\"qsos\": " + std::to_string(r.qsos) + ", \"points\": " + std::to_string(r.points) +
-               ", \"counties\": " + std::to_string(r.counties) +
-               ", \"countries\": " + std::to_string(r.countries) +
-               ", \"digi\": " + std::to_string(r.digi) + ", \"cw\": " + std::to_string(r.cw) +
-               ", \"ssb\": " + std::to_string(r.ssb);
+    Json bands = Json::array();
+    for (const RowFigures &band : f.bands) {
+        Json row = {{"band", band.band}};
+        row.update(rowJson(band));
+        bands.push_back(std::move(row));
+    }
+    const Json document = {
+        {"log", logName},
+        {"format", formatName(log.format)},
+        {"contest", outcome.setName},
+        {"contest_date", f.contestDate},
+        {"contestant", f.contestant},
+        {"records_read", log.qsos.size()},
+        {"records_skipped", log.problems.size()},
+        {"qsos_outside_period", counts.outsidePeriod},
+        {"qsos_refused_at_entry", outcome.refusedAtEntry.size()},
+        {"qsos_given", counts.given},
+        {"qsos_refused", outcome.refused},
+        {"qsos_stored", outcome.stored},
+        {"qsos_dupe", f.dupes},
+        {"qsos_excluded", outcome.stored - f.total.qsos - f.dupes},
+        {"bands", std::move(bands)},
+        {"total", rowJson(f.total)},
+        {"dupes", f.dupes},
+        {"bad_qsos", f.badQsos},
+        {"score", outcome.score},
+        {"bad_qso_file", pathOrNull(outcome.badQsoFile)},
+        {"cabrillo_file", cabrilloAsked ? pathOrNull(outcome.cabrilloFile) : Json()},
     };
-    std::string json = "{\n";
-    json += "  \"log\": " + jsonString(logName) + ",\n";
-    json += "  \"format\": " + jsonString(formatName(log.format)) + ",\n";
-    json += "  \"contest\": " + jsonString(outcome.setName) + ",\n";
-    json += "  \"contest_date\": " + jsonString(f.contestDate) + ",\n";
-    json += "  \"contestant\": " + jsonString(f.contestant) + ",\n";
-    json += "  \"records_read\": " + std::to_string(log.qsos.size()) + ",\n";
-    json += "  \"records_skipped\": " + std::to_string(log.problems.size()) + ",\n";
-    json += "  \"qsos_outside_period\": " + std::to_string(counts.outsidePeriod) + ",\n";
-    json += "  \"qsos_refused_at_entry\": " + std::to_string(outcome.refusedAtEntry.size()) + ",\n";
-    json += "  \"qsos_given\": " + std::to_string(counts.given) + ",\n";
-    json += "  \"qsos_refused\": " + std::to_string(outcome.refused) + ",\n";
-    json += "  \"qsos_stored\": " + std::to_string(outcome.stored) + ",\n";
-    json += "  \"qsos_dupe\": " + std::to_string(f.dupes) + ",\n";
-    json += "  \"qsos_excluded\": " +
-            std::to_string(outcome.stored - f.total.qsos - f.dupes) + ",\n";
-    json += "  \"bands\": [";
-    for (std::size_t i = 0; i < f.bands.size(); ++i)
-        json += std::string(i == 0 ? "\n" : ",\n") + "    {\"band\": " + jsonString(f.bands[i].band) +
-                ", " + row(f.bands[i]) + "}";
-    json += f.bands.empty() ? "],\n" : "\n  ],\n";
-    json += "  \"total\": {" + row(f.total) + "},\n";
-    json += "  \"dupes\": " + std::to_string(f.dupes) + ",\n";
-    json += "  \"bad_qsos\": " + std::to_string(f.badQsos) + ",\n";
-    json += "  \"score\": " + std::to_string(outcome.score) + ",\n";
-    json += "  \"bad_qso_file\": " +
-            (outcome.badQsoFile.empty() ? std::string("null") : jsonString(outcome.badQsoFile)) +
-            ",\n";
-    json += "  \"cabrillo_file\": " +
-            (outcome.cabrilloFile.empty() || !cabrilloAsked ? std::string("null")
-                                                            : jsonString(outcome.cabrilloFile)) +
-            "\n";
-    json += "}\n";
+    const std::string json = blockObject(document);
     std::fwrite(json.data(), 1, json.size(), out);
 }
 
-int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std::FILE *err) {
-    Options options;
-    std::string error;
-    if (!parseOptions(args, options, error)) {
-        Messages(err, false).error(error + " (see --help)");
-        return kExitUnusable;
-    }
-    if (options.help) {
-        const std::string help = helpText();
-        std::fwrite(help.data(), 1, help.size(), out);
-        return kExitClean;
-    }
-    if (options.bashCompletion) {
-        const std::string script = optionTable().bashCompletion();
-        std::fwrite(script.data(), 1, script.size(), out);
-        return kExitClean;
-    }
-    if (options.version) {
-        std::fprintf(out, "%s %s\n", kProgram, MORVANTIA_VERSION);
-        return kExitClean;
-    }
-    const Messages messages(err, options.quiet);
-    const std::string logName = options.logPath == "-" ? "<stdin>" : options.logPath;
-
-    CountryResolver countries;
-    if (options.ctyPath) {
-        std::string text;
-        if (!readInput(*options.ctyPath, in, text, error)) {
-            messages.error(error);
-            return kExitUnusable;
-        }
-        std::optional<CountryFile> file = CountryFile::parse(text, error);
-        if (!file) {
-            messages.error(*options.ctyPath + ": " + error);
-            return kExitUnusable;
-        }
-        countries = CountryResolver(std::move(*file));
-    }
-
+bool loadCountries(const Options &options, std::FILE *in, const Messages &messages,
+                   CountryResolver &countries) {
+    if (!options.ctyPath) return true;
     std::string text;
+    std::string error;
+    if (!readInput(*options.ctyPath, in, text, error)) {
+        messages.error(error);
+        return false;
+    }
+    std::optional<CountryFile> file = CountryFile::parse(text, error);
+    if (!file) {
+        messages.error(*options.ctyPath + ": " + error);
+        return false;
+    }
+    countries = CountryResolver(std::move(*file));
+    return true;
+}
+
+// Reads the log and names every record left out; false when nothing of it
+// can be scored.
+bool loadLog(const Options &options, std::FILE *in, const CountryResolver &countries,
+             const std::string &logName, const Messages &messages, ContestLog &log) {
+    std::string text;
+    std::string error;
     if (!readInput(options.logPath, in, text, error)) {
         messages.error(error);
-        return kExitUnusable;
+        return false;
     }
-    const ContestLog log = readLog(text, countries);
+    log = readLog(text, countries);
     if (log.format == LogFormat::Unknown) {
         messages.error(logName + ": not an ADIF, ADX or Cabrillo log");
-        return kExitUnusable;
+        return false;
     }
     for (const ReadProblem &p : log.problems)
         messages.error(place(logName, p) + ": " + p.message + "; left out");
@@ -238,15 +183,19 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
                       " records have no TIME_ON; their TIME_OFF was taken as the QSO's time");
     if (log.qsos.empty()) {
         messages.error(logName + ": no QSO could be read");
-        return kExitUnusable;
+        return false;
     }
+    return true;
+}
 
-    RunRequest request;
+// The own call, prefix and code, from the options or else the log.
+bool ownStation(const Options &options, const ContestLog &log, const CountryResolver &countries,
+                const std::string &logName, const Messages &messages, RunRequest &request) {
     request.ownCall = options.call ? *options.call : log.ownCall;
     if (!request.ownCall.empty() && !isPlausibleCall(request.ownCall)) {
         messages.error(logName + ": own call sign \"" + request.ownCall +
                        "\" is not a call sign (letters, digits, /); give --call");
-        return kExitUnusable;
+        return false;
     }
     if (request.ownCall.empty()) messages.note("no own call sign in the log; give --call");
     request.ownPrefix = options.prefix ? *options.prefix : countries.prefixFor(request.ownCall);
@@ -259,22 +208,15 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         messages.error(logName + ": no own code: " + log.ownCodeProblem +
                        "; give --code with your county or country code (two letters, "
                        "such as BU)");
-        return kExitUnusable;
+        return false;
     }
+    return true;
+}
 
-    std::vector<ReadProblem> outsidePeriod;
-    const std::vector<ContestQso> qsos = withinPeriod(log.qsos, options, outsidePeriod);
-    if (qsos.empty()) {
-        messages.error(logName + ": no QSO lies within the contest period");
-        return kExitUnusable;
-    }
-    for (const ReadProblem &p : outsidePeriod)
-        messages.error(place(logName, p) + ": " + p.message + "; left out");
-
-    const auto earliest = std::min_element(
-        log.qsos.begin(), log.qsos.end(),
-        [](const ContestQso &a, const ContestQso &b) { return a.time < b.time; });
-    const auto latest = std::max_element(
+// The contest period: as given, else from the first to the last QSO.
+bool contestPeriod(const Options &options, const ContestLog &log, const Messages &messages,
+                   RunRequest &request) {
+    const auto [earliest, latest] = std::minmax_element(
         log.qsos.begin(), log.qsos.end(),
         [](const ContestQso &a, const ContestQso &b) { return a.time < b.time; });
     request.start = options.start ? *options.start : earliest->time;
@@ -282,10 +224,15 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
     if (request.end < request.start) {
         messages.error(options.end ? "--end lies before the contest start"
                                    : "--start lies after the last QSO");
-        return kExitUnusable;
+        return false;
     }
-    request.html = options.html;
-    request.cabrillo = options.cabrillo;
+    return true;
+}
+
+// The station details for the export: the log's, each replaced by
+// --station, and the location this program writes itself.
+void stationDetails(const Options &options, const ContestLog &log, const Messages &messages,
+                    RunRequest &request) {
     request.station = log.station;
     for (const auto &detail : options.station) {
         // A named pair, not a structured binding: lambdas may not capture those.
@@ -315,11 +262,13 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
                               " characters; the plug-in keeps only the first " +
                               std::to_string(kIniValueKept) + ": \"" +
                               value.substr(kIniValueKept - 20, 20) + "\" is where it ends");
-    // Both paths are taken relative to where the user stands, before the
-    // run moves into the working folder.
-    request.pluginPath = options.pluginPath
-                             ? platform::absolutePath(*options.pluginPath)
-                             : platform::defaultPluginPath();
+}
+
+// Both paths are taken relative to where the user stands, before the run
+// moves into the working folder.
+bool runPaths(const Options &options, const Messages &messages, RunRequest &request) {
+    request.pluginPath = options.pluginPath ? platform::absolutePath(*options.pluginPath)
+                                            : platform::defaultPluginPath();
     if (options.outDir) {
         request.workFolder = platform::absolutePath(*options.outDir);
     } else {
@@ -327,42 +276,44 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
             freshFolder(options.logPath == "-" ? std::string("stdin") : logStem(options.logPath));
         if (!folder) {
             messages.error("no free name for a working folder; give --out");
-            return kExitUnusable;
+            return false;
         }
         request.workFolder = platform::absolutePath(*folder);
     }
-
     if (options.logPath != "-") request.logPath = platform::absolutePath(options.logPath);
+    return true;
+}
 
-    RunOutcome outcome;
-    if (!runPlugin(request, qsos, outcome, error)) {
-        messages.error(error);
-        return kExitUnusable;
-    }
-
+// The summary, or its figures as JSON, on standard output.
+bool printOutcome(const Options &options, const std::string &logName, const ContestLog &log,
+                  const RunOutcome &outcome, const RunCounts &counts, const Messages &messages,
+                  std::FILE *out) {
+    const std::optional<SummaryFigures> figures = readPlainSummary(outcome.summary);
     // The plug-in counts its score in 32 bits; a log whose score is more
     // than that holds gets a wrapped one, which must never be shown as its score.
-    if (const std::optional<SummaryFigures> figures = readPlainSummary(outcome.summary);
-        figures && fullScore(*figures) != outcome.score) {
+    if (figures && fullScore(*figures) != outcome.score) {
         messages.error(logName + ": the score, " + std::to_string(fullScore(*figures)) +
                        ", is more than the plug-in can hold (2147483647); it would give " +
                        std::to_string(outcome.score));
-        return kExitUnusable;
+        return false;
     }
     if (options.json) {
-        const std::optional<SummaryFigures> figures = readPlainSummary(outcome.summary);
         if (!figures) {
             messages.error("the plug-in's summary does not have the expected layout");
-            return kExitUnusable;
+            return false;
         }
-        writeJson(out, logName, log, outcome, *figures,
-                  RunCounts{outsidePeriod.size(), qsos.size() - outcome.refusedAtEntry.size()},
-                  options.cabrillo);
+        writeJson(out, logName, log, outcome, *figures, counts, options.cabrillo);
     } else {
         std::fwrite(outcome.summary.data(), 1, outcome.summary.size(), out);
     }
     std::fflush(out);
+    return true;
+}
 
+// What was left out and which files the run left; the exit status.
+int finish(const Options &options, const std::string &logName, const ContestLog &log,
+           const std::vector<ReadProblem> &outsidePeriod, const RunRequest &request,
+           const RunOutcome &outcome, const Messages &messages) {
     for (const ReadProblem &p : outcome.refusedAtEntry)
         messages.error(place(logName, p) + ": " + p.message + "; left out");
     const std::size_t leftOut =
@@ -390,6 +341,51 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
     }
     if (!complete) return kExitUnusable;
     return leftOut == 0 ? kExitClean : kExitSkipped;
+}
+
+int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std::FILE *err) {
+    Options options;
+    std::string error;
+    if (!parseOptions(args, options, error)) {
+        Messages(kProgram, err, false).error(error + " (see --help)");
+        return kExitUnusable;
+    }
+    if (printInformation({options.help, options.bashCompletion, options.version}, helpText(),
+                         optionTable(), out))
+        return kExitClean;
+    const Messages messages(kProgram, err, options.quiet);
+    const std::string logName = options.logPath == "-" ? "<stdin>" : options.logPath;
+
+    CountryResolver countries;
+    ContestLog log;
+    RunRequest request;
+    if (!loadCountries(options, in, messages, countries) ||
+        !loadLog(options, in, countries, logName, messages, log) ||
+        !ownStation(options, log, countries, logName, messages, request))
+        return kExitUnusable;
+
+    std::vector<ReadProblem> outsidePeriod;
+    const std::vector<ContestQso> qsos = withinPeriod(log.qsos, options, outsidePeriod);
+    if (qsos.empty()) {
+        messages.error(logName + ": no QSO lies within the contest period");
+        return kExitUnusable;
+    }
+    for (const ReadProblem &p : outsidePeriod)
+        messages.error(place(logName, p) + ": " + p.message + "; left out");
+    if (!contestPeriod(options, log, messages, request)) return kExitUnusable;
+    request.html = options.html;
+    request.cabrillo = options.cabrillo;
+    stationDetails(options, log, messages, request);
+    if (!runPaths(options, messages, request)) return kExitUnusable;
+
+    RunOutcome outcome;
+    if (!runPlugin(request, qsos, outcome, error)) {
+        messages.error(error);
+        return kExitUnusable;
+    }
+    const RunCounts counts{outsidePeriod.size(), qsos.size() - outcome.refusedAtEntry.size()};
+    if (!printOutcome(options, logName, log, outcome, counts, messages, out)) return kExitUnusable;
+    return finish(options, logName, log, outsidePeriod, request, outcome, messages);
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 // morvantia-score as a whole: options in, summary and exit status out.
 #pragma once
 
+#include "tools/common/exit_status.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace score {
-
-enum ExitStatus { kExitClean = 0, kExitSkipped = 1, kExitUnusable = 2 };
 
 // Runs the program with the arguments after its name, writing the summary
 // to out and messages to err. Never throws.

@@ -1,8 +1,12 @@
 #include "tools/morvantia-score/options.h"
 
-#include "tools/morvantia-score/text.h"
+#include "tools/common/option_values.h"
+#include "tools/common/text.h"
 
 namespace score {
+
+using namespace tools;
+
 namespace {
 
 // The station details the plug-in's Cabrillo export reads from its INI file.
@@ -95,41 +99,6 @@ const OptionTable &optionTable() {
     return table;
 }
 
-bool isSafeIniValue(const std::string &value) {
-    for (char c : value) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7F) return false;
-    }
-    return true;
-}
-
-bool isPlausibleCall(const std::string &call) {
-    if (call.empty()) return false;
-    for (char c : call)
-        if (!isAsciiLetter(c) && !isAsciiDigit(c) && c != '/') return false;
-    return true;
-}
-
-bool readDateTimeOption(const std::string &text, QsoTime &time, bool *timeGiven) {
-    std::string t = trim(text);
-    std::string datePart = t.substr(0, t.find_first_of(" T"));
-    std::string timePart =
-        datePart.size() < t.size() ? trim(t.substr(datePart.size() + 1)) : std::string();
-    QsoTime result;
-    const bool dateOk = datePart.size() == 10 ? readCabrilloDate(datePart, result)
-                                              : readAdifDate(datePart, result);
-    if (!dateOk) return false;
-    if (!timePart.empty()) {
-        std::string digits;
-        for (char c : timePart)
-            if (c != ':') digits += c;
-        if (!readAdifTimeOfDay(digits, result)) return false;
-    }
-    time = result;
-    if (timeGiven != nullptr) *timeGiven = !timePart.empty();
-    return true;
-}
-
 bool parseOptions(const std::vector<std::string> &args, Options &options,
                   std::string &error) {
     bool logSeen = false;
@@ -183,20 +152,8 @@ bool parseOptions(const std::vector<std::string> &args, Options &options,
         } else if (arg == "--cty") {
             options.ctyPath = value;
         } else if (arg == "--start" || arg == "--end") {
-            QsoTime time;
-            bool timeGiven = false;
-            if (!readDateTimeOption(value, time, &timeGiven)) {
-                error = arg + " \"" + value +
-                        "\" is not a date and time such as \"2024-02-03 16:00\"";
+            if (!readPeriodOption(arg, value, arg == "--start" ? options.start : options.end, error))
                 return false;
-            }
-            // A day alone as the end means all of that day.
-            if (arg == "--end" && !timeGiven) {
-                time.hour = 23;
-                time.minute = 59;
-                time.second = 59;
-            }
-            (arg == "--start" ? options.start : options.end) = time;
         } else if (arg == "--station") {
             const std::size_t eq = value.find('=');
             const std::string key = trim(value.substr(0, eq));

@@ -4,16 +4,11 @@
 // order, GetResult0.
 #pragma once
 
-#include "engine/stats_api.h"
-#include "tools/morvantia-score/contest_log.h"
+#include "tools/common/contest_log.h"
 
 #include <optional>
 #include <string>
 #include <vector>
-
-namespace host {
-class PluginHost;
-}
 
 namespace score {
 
@@ -23,11 +18,11 @@ struct RunRequest {
     std::string ownCall;
     std::string ownPrefix;
     std::optional<std::string> ownCode;  // written as My_Country when given
-    QsoTime start;
-    QsoTime end;
+    tools::QsoTime start;
+    tools::QsoTime end;
     bool html = false;
     bool cabrillo = false;
-    StationDetails station;  // written to the INI file for the export
+    tools::StationDetails station;  // written to the INI file for the export
     // LOCATION of the exported log; the plug-in's own export always says DX.
     std::string location = "DX";
     // The log being scored, absolute; empty for standard input. The export
@@ -43,21 +38,12 @@ struct RunOutcome {
     int refused = 0;  // AddData0 answered 0
     // QSOs never given to AddData0: the plug-in's own entry check refuses
     // their received exchange, so the operator could not have logged them.
-    std::vector<ReadProblem> refusedAtEntry;
+    std::vector<tools::ReadProblem> refusedAtEntry;
     std::string badQsoFile;    // absolute; empty when the plug-in left none
     std::string cabrilloFile;  // absolute; empty when this run wrote none
 };
 
-HostDateTime hostDateTime(const QsoTime &time);
-
-// The plug-in's INI file, named the host's way.
-extern const char *const kPluginIni;
-
-bool runPlugin(const RunRequest &request, const std::vector<ContestQso> &qsos,
+bool runPlugin(const RunRequest &request, const std::vector<tools::ContestQso> &qsos,
                RunOutcome &outcome, std::string &error);
-
-// The plug-in's entry check of a received exchange, as runPlugin applies it
-// before AddData0: false for an exchange the operator could not have logged.
-bool passesPluginEntryCheck(host::PluginHost &plugin, const std::string &receivedExchange);
 
 }  // namespace score

@@ -1,8 +1,12 @@
 #include "tests/gui/rig/image.h"
 
-#include <algorithm>
-#include <array>
 #include <fstream>
+
+// The writer's own file functions are left out: the file is written here.
+#define STBI_WRITE_NO_STDIO
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
 
 namespace gui_test {
 
@@ -14,91 +18,35 @@ COLORREF Image::at(int x, int y) const {
 
 namespace {
 
-const std::array<std::uint32_t, 256> &crcTable() {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    return table;
-}
-
-std::uint32_t crc32(const unsigned char *data, std::size_t size) {
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i) c = crcTable()[(c ^ data[i]) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
-}
-
-void put32(std::vector<unsigned char> &out, std::uint32_t value) {
-    out.push_back(static_cast<unsigned char>(value >> 24));
-    out.push_back(static_cast<unsigned char>(value >> 16));
-    out.push_back(static_cast<unsigned char>(value >> 8));
-    out.push_back(static_cast<unsigned char>(value));
-}
-
-void chunk(std::vector<unsigned char> &out, const char *type, const std::vector<unsigned char> &data) {
-    put32(out, static_cast<std::uint32_t>(data.size()));
-    std::vector<unsigned char> typed(type, type + 4);
-    typed.insert(typed.end(), data.begin(), data.end());
-    out.insert(out.end(), typed.begin(), typed.end());
-    put32(out, crc32(typed.data(), typed.size()));
+void appendBytes(void *context, void *data, int size) {
+    auto *out = static_cast<std::vector<unsigned char> *>(context);
+    const auto *bytes = static_cast<const unsigned char *>(data);
+    out->insert(out->end(), bytes, bytes + size);
 }
 
 }  // namespace
 
 std::vector<unsigned char> encodePng(const Image &image) {
-    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    std::vector<unsigned char> header;
-    put32(header, static_cast<std::uint32_t>(image.width));
-    put32(header, static_cast<std::uint32_t>(image.height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, no interlace
-    chunk(png, "IHDR", header);
-
-    // Scanlines, each led by filter type 0.
-    std::vector<unsigned char> raw;
-    raw.reserve(static_cast<std::size_t>(image.height) * (image.width * 3 + 1));
-    for (int y = 0; y < image.height; ++y) {
-        raw.push_back(0);
-        for (int x = 0; x < image.width; ++x) {
-            const std::uint32_t p = image.pixels[static_cast<std::size_t>(y) * image.width + x];
-            raw.push_back(static_cast<unsigned char>(p >> 16));
-            raw.push_back(static_cast<unsigned char>(p >> 8));
-            raw.push_back(static_cast<unsigned char>(p));
-        }
+    std::vector<unsigned char> rgb;
+    rgb.reserve(image.pixels.size() * 3);
+    for (const std::uint32_t p : image.pixels) {
+        rgb.push_back(static_cast<unsigned char>(p >> 16));
+        rgb.push_back(static_cast<unsigned char>(p >> 8));
+        rgb.push_back(static_cast<unsigned char>(p));
     }
-    // zlib stream of stored deflate blocks (at most 65535 bytes each).
-    std::vector<unsigned char> z = {0x78, 0x01};
-    std::size_t at = 0;
-    do {
-        const std::size_t n = std::min<std::size_t>(65535, raw.size() - at);
-        const bool last = at + n == raw.size();
-        z.push_back(last ? 1 : 0);
-        z.push_back(static_cast<unsigned char>(n));
-        z.push_back(static_cast<unsigned char>(n >> 8));
-        z.push_back(static_cast<unsigned char>(~n));
-        z.push_back(static_cast<unsigned char>(~n >> 8));
-        z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(at),
-                 raw.begin() + static_cast<std::ptrdiff_t>(at + n));
-        at += n;
-    } while (at < raw.size());
-    std::uint32_t a = 1, b = 0;
-    for (unsigned char c : raw) {
-        a = (a + c) % 65521;
-        b = (b + a) % 65521;
-    }
-    put32(z, (b << 16) | a);
-    chunk(png, "IDAT", z);
-    chunk(png, "IEND", {});
+    std::vector<unsigned char> png;
+    if (image.empty()) return png;
+    stbi_write_png_compression_level = 9;
+    if (!stbi_write_png_to_func(&appendBytes, &png, image.width, image.height, 3, rgb.data(),
+                                image.width * 3))
+        png.clear();
     return png;
 }
 
 bool savePng(const Image &image, const std::string &path) {
     if (image.empty()) return false;
     const std::vector<unsigned char> png = encodePng(image);
+    if (png.empty()) return false;
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char *>(png.data()), static_cast<std::streamsize>(png.size()));
     return static_cast<bool>(out);

@@ -19,8 +19,7 @@ struct Image {
     COLORREF at(int x, int y) const;
 };
 
-// An uncompressed (stored) PNG, 8-bit RGB: big but exact, and needs no
-// compression library.
+// A compressed PNG, 8-bit RGB, lossless; empty when it cannot be made.
 std::vector<unsigned char> encodePng(const Image &image);
 bool savePng(const Image &image, const std::string &path);
 bool saveBmp(const Image &image, const std::string &path);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace score {
+namespace tools {
 
 // What an option's value is, for completion.
 enum class ValueKind { None, Text, File, Folder };
@@ -49,4 +49,4 @@ private:
     std::vector<OptionSpec> options_;
 };
 
-}  // namespace score
+}  // namespace tools

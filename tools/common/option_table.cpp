@@ -1,8 +1,8 @@
-#include "tools/morvantia-score/option_table.h"
+#include "tools/common/option_table.h"
 
 #include <utility>
 
-namespace score {
+namespace tools {
 namespace {
 
 constexpr std::size_t kTextColumn = 19;
@@ -115,4 +115,4 @@ std::string OptionTable::bashCompletion() const {
     return script;
 }
 
-}  // namespace score
+}  // namespace tools

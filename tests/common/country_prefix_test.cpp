@@ -1,12 +1,12 @@
 // The worked station's country prefix: Romanian calls in every form, the
 // best guess for the rest, and a country file that decides.
-#include "tools/morvantia-score/country_prefix.h"
+#include "tools/common/country_prefix.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 
-namespace score {
+namespace tools {
 namespace {
 
 TEST(RomanianStations, PrefixesYoToYrAreYo) {
@@ -113,4 +113,4 @@ TEST(CountryFileDecides, OverTheCallsForm) {
 }
 
 }  // namespace
-}  // namespace score
+}  // namespace tools

@@ -1,10 +1,10 @@
-#include "tools/morvantia-score/country_prefix.h"
+#include "tools/common/country_prefix.h"
 
-#include "tools/morvantia-score/text.h"
+#include "tools/common/text.h"
 
 #include <algorithm>
 
-namespace score {
+namespace tools {
 namespace {
 
 const int kRomaniaDxcc = 275;
@@ -168,4 +168,4 @@ std::string CountryResolver::prefixFor(const std::string &call, std::optional<in
     return guessCountryPrefix(location);
 }
 
-}  // namespace score
+}  // namespace tools

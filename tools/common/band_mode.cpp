@@ -1,10 +1,10 @@
-#include "tools/morvantia-score/band_mode.h"
+#include "tools/common/band_mode.h"
 
-#include "tools/morvantia-score/text.h"
+#include "tools/common/text.h"
 
 #include <limits>
 
-namespace score {
+namespace tools {
 namespace {
 
 struct BandEdge {
@@ -134,4 +134,4 @@ std::optional<CabrilloFrequency> readCabrilloFrequency(const std::string &field)
     return CabrilloFrequency{bandOfFrequency(*hz), *hz};
 }
 
-}  // namespace score
+}  // namespace tools

@@ -2,13 +2,13 @@
 // fields, without interpreting the fields.
 #pragma once
 
-#include "tools/morvantia-score/read_problem.h"
+#include "tools/common/read_problem.h"
 
 #include <string>
 #include <utility>
 #include <vector>
 
-namespace score {
+namespace tools {
 
 struct AdifRecord {
     int number = 0;  // position among the log's records, from 1
@@ -36,4 +36,4 @@ AdifDocument readAdif(const std::string &text);
 // ADX: <RECORD> elements inside <RECORDS>, one child element per field.
 AdifDocument readAdx(const std::string &text);
 
-}  // namespace score
+}  // namespace tools

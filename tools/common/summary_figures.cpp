@@ -1,10 +1,10 @@
-#include "tools/morvantia-score/summary_figures.h"
+#include "tools/common/summary_figures.h"
 
-#include "tools/morvantia-score/text.h"
+#include "tools/common/text.h"
 
 #include <cstdio>
 
-namespace score {
+namespace tools {
 namespace {
 
 std::vector<std::string> splitLines(const std::string &text) {
@@ -97,57 +97,8 @@ std::optional<SummaryFigures> readPlainSummary(const std::string &summary) {
     return figures;
 }
 
-namespace {
-
-bool isValidUtf8(const std::string &text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        const int follow = c < 0x80          ? 0
-                           : (c >> 5) == 0x6  ? 1
-                           : (c >> 4) == 0xE  ? 2
-                           : (c >> 3) == 0x1E ? 3
-                                              : -1;
-        if (follow < 0) return false;
-        for (int k = 1; k <= follow; ++k) {
-            if (i + k >= text.size()) return false;
-            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
-        }
-        i += static_cast<std::size_t>(follow) + 1;
-    }
-    return true;
-}
-
-}  // namespace
-
-std::string jsonString(const std::string &text) {
-    // JSON is UTF-8; 8-bit text in another code page is written as Latin-1
-    // escapes rather than as bytes that would make the document invalid.
-    const bool utf8 = isValidUtf8(text);
-    std::string out = "\"";
-    for (char c : text) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (u < 0x20 || (u >= 0x80 && !utf8)) {
-                char buffer[8];
-                std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
-                out += buffer;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
-}
-
 long long fullScore(const SummaryFigures &f) {
     return (static_cast<long long>(f.total.countries) + f.total.counties) * f.total.points;
 }
 
-}  // namespace score
+}  // namespace tools

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace score {
+namespace tools {
 
 // The entities of a country file in the cty.dat format.
 class CountryFile {
@@ -61,4 +61,4 @@ private:
     std::optional<CountryFile> file_;
 };
 
-}  // namespace score
+}  // namespace tools

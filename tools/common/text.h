@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace score {
+namespace tools {
 
 bool isAsciiDigit(char c);
 bool isAsciiLetter(char c);
@@ -48,4 +48,4 @@ private:
     std::vector<std::size_t> starts_;
 };
 
-}  // namespace score
+}  // namespace tools

@@ -1,8 +1,8 @@
-#include "tools/morvantia-score/text.h"
+#include "tools/common/text.h"
 
 #include <algorithm>
 
-namespace score {
+namespace tools {
 
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -111,4 +111,4 @@ bool nextLine(const std::string &text, std::size_t &pos, std::string &line) {
     return true;
 }
 
-}  // namespace score
+}  // namespace tools

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace score {
+namespace tools {
 
 struct RowFigures {
     std::string band;
@@ -33,7 +33,4 @@ std::optional<SummaryFigures> readPlainSummary(const std::string &summary);
 // than the plug-in can hold.
 long long fullScore(const SummaryFigures &figures);
 
-// Text as a JSON string literal, quotes included. Bytes above 127 are kept.
-std::string jsonString(const std::string &text);
-
-}  // namespace score
+}  // namespace tools

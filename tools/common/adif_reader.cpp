@@ -1,13 +1,13 @@
-#include "tools/morvantia-score/adif_reader.h"
+#include "tools/common/adif_reader.h"
 
-#include "tools/morvantia-score/text.h"
+#include "tools/common/text.h"
 
 #include <algorithm>
 #include <limits>
 #include <string_view>
 #include <unordered_set>
 
-namespace score {
+namespace tools {
 
 const std::string *AdifRecord::find(const std::string &upperName) const {
     for (const auto &field : fields)
@@ -423,4 +423,4 @@ AdifDocument readAdx(const std::string &text) {
     return doc;
 }
 
-}  // namespace score
+}  // namespace tools

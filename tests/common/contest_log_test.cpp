@@ -1,10 +1,10 @@
 // From a log's fields to the arguments the plug-in is called with: ADIF and
 // Cabrillo field rules, format detection, and the records that are left out.
-#include "tools/morvantia-score/contest_log.h"
+#include "tools/common/contest_log.h"
 
 #include <gtest/gtest.h>
 
-namespace score {
+namespace tools {
 namespace {
 
 std::string field(const std::string &name, const std::string &value) {
@@ -395,9 +395,9 @@ TEST(CabrilloLog, ExcludedQsosLinesAfterTheEndAndOwnCallFromTheQsos) {
 }
 
 }  // namespace
-}  // namespace score
+}  // namespace tools
 
-namespace score {
+namespace tools {
 namespace {
 
 TEST(OwnCode, OnlyTwoLettersThatEverySentExchangeAgreesOn) {
@@ -441,9 +441,9 @@ TEST(AdifTimes, TimeOffStandsInForAMissingTimeOnAndIsCounted) {
 }
 
 }  // namespace
-}  // namespace score
+}  // namespace tools
 
-namespace score {
+namespace tools {
 namespace {
 
 // The logging program's entry fields take capitals only: a log written in
@@ -464,9 +464,9 @@ TEST(LowerCaseLogs, ExchangesReachThePluginInCapitals) {
 }
 
 }  // namespace
-}  // namespace score
+}  // namespace tools
 
-namespace score {
+namespace tools {
 namespace {
 
 TEST(CabrilloLineEnds, CrLfAndCrAloneReadAlike) {
@@ -489,4 +489,4 @@ TEST(CabrilloLineEnds, CrLfAndCrAloneReadAlike) {
 }
 
 }  // namespace
-}  // namespace score
+}  // namespace tools

@@ -1,13 +1,13 @@
-#include "tools/morvantia-score/contest_log.h"
+#include "tools/common/contest_log.h"
 
-#include "tools/morvantia-score/adif_reader.h"
-#include "tools/morvantia-score/band_mode.h"
-#include "tools/morvantia-score/text.h"
+#include "tools/common/adif_reader.h"
+#include "tools/common/band_mode.h"
+#include "tools/common/text.h"
 
 #include <algorithm>
 #include <tuple>
 
-namespace score {
+namespace tools {
 
 const char *formatName(LogFormat format) {
     switch (format) {
@@ -489,4 +489,4 @@ ContestLog readLog(const std::string &text, const CountryResolver &countries) {
     return log;
 }
 
-}  // namespace score
+}  // namespace tools

@@ -1,9 +1,10 @@
 // Reading the figures back from the plug-in's plain summary, and JSON texts.
-#include "tools/morvantia-score/summary_figures.h"
+#include "tools/common/json_layout.h"
+#include "tools/common/summary_figures.h"
 
 #include <gtest/gtest.h>
 
-namespace score {
+namespace tools {
 namespace {
 
 const char *const kSummary =
@@ -60,4 +61,4 @@ TEST(JsonText, EscapesAndEncodings) {
 }
 
 }  // namespace
-}  // namespace score
+}  // namespace tools

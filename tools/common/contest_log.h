@@ -3,14 +3,14 @@
 // says about the operator's own station.
 #pragma once
 
-#include "tools/morvantia-score/country_prefix.h"
-#include "tools/morvantia-score/read_problem.h"
+#include "tools/common/country_prefix.h"
+#include "tools/common/read_problem.h"
 
 #include <string>
 #include <utility>
 #include <vector>
 
-namespace score {
+namespace tools {
 
 enum class LogFormat { Unknown, Adif, Adx, Cabrillo };
 const char *formatName(LogFormat format);
@@ -81,4 +81,4 @@ bool isOwnCode(const std::string &code);
 // plug-in.
 ContestLog readLog(const std::string &text, const CountryResolver &countries);
 
-}  // namespace score
+}  // namespace tools

@@ -1,9 +1,9 @@
 // Bands from frequencies and the decimal frequency fields.
-#include "tools/morvantia-score/band_mode.h"
+#include "tools/common/band_mode.h"
 
 #include <gtest/gtest.h>
 
-namespace score {
+namespace tools {
 namespace {
 
 TEST(BandOfFrequency, EdgesBelongToTheBand) {
@@ -37,4 +37,4 @@ TEST(FrequencyFields, TheHostTakesThirtyTwoBitHertz) {
 }
 
 }  // namespace
-}  // namespace score
+}  // namespace tools

@@ -1,12 +1,12 @@
 // ADIF and ADX reading: fields, records, header, and what happens to broken
 // records.
-#include "tools/morvantia-score/adif_reader.h"
+#include "tools/common/adif_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 
-namespace score {
+namespace tools {
 namespace {
 
 std::string value(const AdifRecord &record, const char *name) {
@@ -188,9 +188,9 @@ TEST(AdxBroken, BadCharacterReference) {
 }
 
 }  // namespace
-}  // namespace score
+}  // namespace tools
 
-namespace score {
+namespace tools {
 namespace {
 
 TEST(AdifEnd, EndMarkersAndABareTagAfterTheLastRecordEndTheFileQuietly) {
@@ -260,4 +260,4 @@ TEST(HostileLogs, ReadInTimeLinearInTheirLength) {
 }
 
 }  // namespace
-}  // namespace score
+}  // namespace tools

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace score {
+namespace tools {
 
 // An ADIF band ("80M", "40m") in the plug-in's spelling; other bands are
 // returned unchanged.
@@ -44,4 +44,4 @@ struct CabrilloFrequency {
 };
 std::optional<CabrilloFrequency> readCabrilloFrequency(const std::string &field);
 
-}  // namespace score
+}  // namespace tools

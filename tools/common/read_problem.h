@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace score {
+namespace tools {
 
 struct ReadProblem {
     int line = 0;    // from 1; 0 when the problem has no line
@@ -11,4 +11,4 @@ struct ReadProblem {
     std::string message;
 };
 
-}  // namespace score
+}  // namespace tools

@@ -9,8 +9,8 @@
 #     log to the summary the native build gives;
 #   - the 64-bit DLL from the zip, with the zip's morvantia-score.exe, does
 #     the same under Wine, and so does the 32-bit DLL from the zip with the
-#     32-bit release build's morvantia-score.exe (in the emulated machine of
-#     scripts/vm-run.sh where this kernel cannot run 32-bit programs);
+#     32-bit release build's morvantia-score.exe, in the emulated machine of
+#     scripts/vm-run.sh;
 #   - the zip's DLLs carry no debug sections;
 #   - `cmake --install` of the native release build gives bin/, lib/ and
 #     share/man/man1/ that work the same way.
@@ -108,24 +108,22 @@ else
 fi
 
 # The 32-bit DLL, the one most operators install, scored by the 32-bit
-# program. The exchange folder is the only place the emulated machine
-# writes that this side can read.
+# program in the emulated machine (whatever this kernel runs). The exchange
+# folder is the only place the guest writes that this side can read. The
+# Wine prefix is the 32-bit test build's, or else the one the emulated
+# machine keeps in its cache (its writes stay in the guest either way).
 x86run="$work/x86-run"
 mkdir -p "$x86run"
 cp "$work/zip/x86/StatsMorvantia.dll" "$root/build/release-win32/bin/morvantia-score.exe" "$x86run/"
 cp -r "$work/zip/examples" "$x86run/"
-x86_job=(env MORVANTIA_WINEPREFIX="$x86run/wine-prefix" xvfb-run -a "$root/scripts/wine-run"
-    morvantia-score.exe --quiet --out out examples/yo2mvt-morvantia.adi)
-source "$root/scripts/wine-env.sh" --functions-only
-if morvantia_wine_can_run_32bit; then
-    (cd "$x86run" && "${x86_job[@]}" >summary.txt 2>err.txt)
-else
-    # The prefix comes from the emulated machine's cache, made by the
-    # 32-bit test run.
-    (cd "$x86run" && "$root/scripts/vm-run.sh" --share "$x86run" -- bash -c \
-        'export MORVANTIA_WINE_PREFIX_CACHE=$MORVANTIA_VM_CACHE MORVANTIA_WINEPREFIX=/root/wine-prefix
-         "$@" >summary.txt 2>err.txt' x86-run "${x86_job[@]:2}")
-fi
+(cd "$x86run" && "$root/scripts/vm-run.sh" --share "$x86run" -- bash -c '
+    prefix=$1/build/win32/wine-prefix
+    if [ ! -f "$prefix/.morvantia-ready" ]; then
+        prefix=/root/wine-prefix
+        export MORVANTIA_WINE_PREFIX_CACHE=$MORVANTIA_VM_CACHE
+    fi
+    MORVANTIA_WINEPREFIX=$prefix xvfb-run -a "$1/scripts/wine-run" morvantia-score.exe \
+        --quiet --out out examples/yo2mvt-morvantia.adi >summary.txt 2>err.txt' x86-run "$root")
 status=$?
 [ "$status" -eq 0 ] || { fail "32-bit morvantia-score.exe with x86/StatsMorvantia.dll exited $status"; cat "$x86run/err.txt"; }
 check_summary "32-bit morvantia-score.exe with x86/StatsMorvantia.dll from the zip" "$x86run/summary.txt"

@@ -260,18 +260,23 @@ TEST(OwnCode, CountyForRomaniansCountryForEverybodyElse) {
     EXPECT_EQ(ownCodeInput("yo", "", "", true).label, "Введите код вашей страны");
 }
 
-// A QSO stored as "cw" is a CW QSO everywhere: it brings its multiplier to
-// the score (a QSO in no mode class brings none, so the score would be 0)
-// and its time to the CW cell of the previous-QSO table.
-TEST(ModeClassAgreement, ScoreAndPreviousQsoTableBothTakeLowerCaseCwAsCw) {
-    testing_support::WorkDir dir;
-    engine::Engine engine;
+// A reset as a Romanian station, for a contest ending 5 February 2017.
+void resetContest(engine::Engine &engine) {
     engine::ResetArgs reset;
     reset.hostFolder = "./";
     reset.ownPrefix = "YO";
     const HostDateTime end = host::makeDateTime(2017, 2, 5, 16, 0);
     reset.contestEnd = engine::OleTime::from(&end);
     engine.resetStats(reset);
+}
+
+// A QSO stored as "cw" is a CW QSO everywhere: it brings its multiplier to
+// the score (a QSO in no mode class brings none, so the score would be 0)
+// and its time to the CW cell of the previous-QSO table.
+TEST(ModeClassAgreement, ScoreAndPreviousQsoTableBothTakeLowerCaseCwAsCw) {
+    testing_support::WorkDir dir;
+    engine::Engine engine;
+    resetContest(engine);
     engine::QsoArgs q;
     q.call = "DL1AA";
     q.band = "80m";
@@ -298,12 +303,7 @@ TEST(ModeClassAgreement, ScoreAndPreviousQsoTableBothTakeLowerCaseCwAsCw) {
 TEST(RefreshConcurrency, HostCallsAndRefreshesShareTheEngineSafely) {
     testing_support::WorkDir dir;
     engine::Engine engine;
-    engine::ResetArgs reset;
-    reset.hostFolder = "./";
-    reset.ownPrefix = "YO";
-    const HostDateTime end = host::makeDateTime(2017, 2, 5, 16, 0);
-    reset.contestEnd = engine::OleTime::from(&end);
-    engine.resetStats(reset);
+    resetContest(engine);
     std::atomic<bool> done{false};
     std::thread ui([&] {
         RefreshState refresh;

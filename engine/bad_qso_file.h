@@ -1,6 +1,8 @@
 // The text file that lists every problem QSO, one CR LF line each.
 #pragma once
 
+#include "contract/plugin_files.h"
+
 #include <string>
 #include <vector>
 
@@ -30,7 +32,7 @@ bool append(const std::string &fileName, const std::vector<std::string> &lines,
 bool readLines(const std::string &fileName, std::vector<std::string> &lines);
 
 // The end of a dupe line: one per earlier QSO that the dupe repeats.
-constexpr const char *kDupeMessage = "   DUPE !!!";
+constexpr const char *kDupeMessage = contract::kDupeMessage;
 
 // Number of lines that list a refused or bad QSO: neither the first line
 // (the header) nor a dupe line, as a QSO repeated n times has n dupe lines

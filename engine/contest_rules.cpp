@@ -72,13 +72,4 @@ int bandRow(const std::string &band) {
     return -1;
 }
 
-int modeClass(const std::string &mode) {
-    if (equalsIgnoreCase(mode, "CW")) return kCw;
-    if (equalsIgnoreCase(mode, "SSB")) return kSsb;
-    if (equalsIgnoreCase(mode, "BPSK31") || equalsIgnoreCase(mode, "BPSK63") ||
-        equalsIgnoreCase(mode, "BPSK125"))
-        return kDigi;
-    return kNoModeClass;
-}
-
 }  // namespace engine

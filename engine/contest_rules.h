@@ -1,6 +1,8 @@
 // The contest's fixed tables and the small tests built on them.
 #pragma once
 
+#include "contract/mode_class.h"
+
 #include <string>
 #include <vector>
 
@@ -37,16 +39,20 @@ int isRomania(const std::string &prefix);    // exactly "YO"
 int isRussianSpeaking(const std::string &prefix);
 
 // Mode classes and band rows index the score and the multiplier lists.
-enum ModeClass { kCw = 0, kSsb = 1, kDigi = 2, kNoModeClass = -1 };
+using contract::ModeClass;
+using contract::kCw;
+using contract::kSsb;
+using contract::kDigi;
+using contract::kNoModeClass;
+using contract::kModeClasses;
 constexpr int kBandRows = 3;  // "80m", "40m" and a spare row
-constexpr int kModeClasses = 3;
 
 // The intake accepts bands and modes ignoring case ("80M", "cw"), so the
 // row and class are chosen ignoring case too: a QSO stored as "cw" counts as
 // CW and "80M" lands on the 80 m row. Anything else gives -1, never an index
 // outside the lists.
 int bandRow(const std::string &band);
-int modeClass(const std::string &mode);
+using contract::modeClass;
 
 // ASCII-only case-insensitive equality, as the tables hold ASCII texts.
 bool equalsIgnoreCase(const std::string &a, const std::string &b);

@@ -46,12 +46,10 @@ public:
     // The line this QSO gets for message.
     std::string text(const char *message) {
         if (prefix_.empty()) {
-            const std::string sep = "  ";
-            prefix_ = "QSO:  " + std::to_string(args_.frequencyHz / 1000) + sep +
-                      args_.mode + sep + formatTime(args_.time, "%Y-%m-%d %H%M") +
-                      sep + args_.ownCall + sep + args_.rstSent + sep +
-                      args_.exchSent + sep + args_.call + sep +
-                      args_.rstReceived + sep + args_.exchReceived;
+            const std::string time = formatTime(args_.time, contract::kBadQsoTimePattern);
+            prefix_ = contract::badQsoLineStart(
+                {args_.frequencyHz, args_.mode, time, args_.ownCall, args_.rstSent,
+                 args_.exchSent, args_.call, args_.rstReceived, args_.exchReceived});
         }
         return prefix_ + message;
     }

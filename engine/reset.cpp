@@ -110,8 +110,8 @@ bool resetAfterStationDetails(EngineState &state, const ResetArgs &args,
                   platform::writeProfileString(kIniSection, "Start", "1", kPluginIni));
     }
 
-    state.badQsoFileName = "BadQSO_StatsMorvantia_" +
-                           formatTime(args.contestEnd, "%d_%m_%Y") + ".txt";
+    state.badQsoFileName = contract::badQsoFileName(
+        formatTime(args.contestEnd, contract::kBadQsoDatePattern));
     noteWrite(state, state.badQsoFileName,
               bad_qso_file::create(state.badQsoFileName, bad_qso_file::kHeader));
     return startUi;

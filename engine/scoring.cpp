@@ -70,9 +70,12 @@ struct BandPass {
 }  // namespace
 
 std::string cabrilloMode(const std::string &mode) {
-    if (mode == "BPSK31" || mode == "BPSK63" || mode == "BPSK125") return "PK";
-    if (mode == "CW") return "CW";
-    if (mode == "SSB") return "PH";
+    switch (modeClass(mode)) {
+    case kDigi: return "PK";
+    case kCw: return "CW";
+    case kSsb: return "PH";
+    case kNoModeClass: break;
+    }
     return "??";
 }
 

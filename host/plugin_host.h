@@ -3,7 +3,7 @@
 // does. Used by the tests, the sample replay and morvantia-score.
 #pragma once
 
-#include "engine/stats_api.h"
+#include "contract/host_types.h"
 #include "platform/dynamic_library.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 // Formatting of the host's date-time values (OLE automation dates).
 #pragma once
 
-#include "engine/stats_api.h"
+#include "contract/host_types.h"
 
 #include <string>
 

@@ -1,5 +1,6 @@
 #include "reports/cabrillo_log.h"
 
+#include "contract/plugin_files.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "reports/text_format.h"
@@ -160,7 +161,7 @@ WriteOutcome CabrilloLog::WriteLog(int claimedScore, const std::string &hostVers
     const bool ok = platform::writeFileWhole(fileName, text);
     outcome.written = ok;
     outcome.message = ok ? "File produced: " + fileName
-                         : "File could not be written: " + fileName;
+                         : contract::kUnwrittenFileLead + fileName;
     return outcome;
 }
 

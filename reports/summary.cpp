@@ -1,5 +1,6 @@
 #include "reports/summary.h"
 
+#include "contract/plugin_files.h"
 #include "reports/text_format.h"
 
 namespace reports {
@@ -82,7 +83,7 @@ void appendBandRow(std::string &out, bool html, const std::string &band,
                       f.countries, f.digi, f.cw, f.ssb);
 }
 
-const char *const kUnwrittenFileLead = "File could not be written: ";
+using contract::kUnwrittenFileLead;
 
 void appendSummaryEnd(std::string &out, bool html, const ResultFigures &t,
                       const std::vector<std::string> &unwrittenFiles) {

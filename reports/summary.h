@@ -45,12 +45,10 @@ void appendSummaryHead(std::string &out, bool html, const std::string &contestDa
                        const std::string &contestant);
 void appendBandRow(std::string &out, bool html, const std::string &band,
                    const BandFigures &figures);
-// Below the score, one line for each file that could not be written.
+// Below the score, one line for each file that could not be written, led by
+// contract::kUnwrittenFileLead.
 void appendSummaryEnd(std::string &out, bool html, const ResultFigures &totals,
                       const std::vector<std::string> &unwrittenFiles = {});
-
-// The start of such a line, followed by the file's name.
-extern const char *const kUnwrittenFileLead;
 
 // Escapes &, <, > and " for HTML text.
 std::string escapeHtml(const std::string &text);

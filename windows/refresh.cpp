@@ -38,15 +38,11 @@ bool macroDue(double hertz, double lastMacroHertz) {
     return std::fabs(hertz - lastMacroHertz) > 300;
 }
 
-int modeClassOfHostMode(const std::string &mode) {
-    if (mode == "CW") return engine::kCw;
-    if (mode == "SSB") return engine::kSsb;
-    if (mode == "BPSK31" || mode == "BPSK63" || mode == "BPSK125") return engine::kDigi;
-    return engine::kNoModeClass;
-}
+int modeClassOfHostMode(const std::string &mode) { return engine::modeClass(mode); }
 
 std::string modeClassText(int modeClass, const std::string &mode) {
-    return modeClass == engine::kDigi ? std::string("DIGI") : mode;
+    const char *name = contract::modeClassName(static_cast<contract::ModeClass>(modeClass));
+    return name != nullptr ? std::string(name) : mode;
 }
 
 RefreshPlan planRefresh(engine::EngineState &state, RefreshState &refresh,
@@ -74,15 +70,8 @@ RefreshPlan planRefresh(engine::EngineState &state, RefreshState &refresh,
             for (int row = 0; row < 2; ++row) {
                 if (qso.band != engine::bandRules().GetAt(row)) continue;
                 engine::TextArray &cells = tableRow(state, row);
-                int cell = 0;
-                if (qso.mode == "CW") {
-                    cell = 1;
-                } else if (qso.mode == "SSB") {
-                    cell = 2;
-                } else if (qso.mode == "BPSK31" || qso.mode == "BPSK63" ||
-                           qso.mode == "BPSK125") {
-                    cell = 3;
-                }
+                // Cells 1..3 hold the CW, SSB and DIGI times.
+                const int cell = engine::modeClass(qso.mode) + 1;
                 if (cell != 0)
                     cells[static_cast<std::size_t>(cell)] = engine::formatTime(qso.time, "%H:%M");
                 cells[4] = engine::isRomania(qso.countryPrefix) ? qso.county : qso.exchReceived;

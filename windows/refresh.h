@@ -40,10 +40,10 @@ bool isCallFragment(const std::string &call);
 int bandRowOfFrequency(double hertz);
 // "<SP1>" is due when the frequency moved more than 300 Hz.
 bool macroDue(double hertz, double lastMacroHertz);
-// Mode class of the host's mode text (exact): 0 CW, 1 SSB, 2 DIGI for the
-// three BPSK speeds, -1 for anything else.
+// Mode class of the host's mode text, ignoring case: 0 CW, 1 SSB, 2 DIGI
+// for the three BPSK speeds, -1 for anything else.
 int modeClassOfHostMode(const std::string &mode);
-// The tracker's mode text: "CW", "SSB" or "DIGI".
+// The tracker's mode text: "CW", "SSB" or "DIGI"; any other mode as given.
 std::string modeClassText(int modeClass, const std::string &mode);
 
 enum class CaptionChange { None, Reopened, WorkedWith };

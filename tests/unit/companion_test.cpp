@@ -135,7 +135,7 @@ TEST_F(Refresh, ModeClassesAndTheCountyPass) {
     const Case cases[] = {
         {"CW", 0, "CW", true},         {"SSB", 1, "SSB", true},
         {"BPSK31", 2, "DIGI", true},   {"BPSK63", 2, "DIGI", true},
-        {"BPSK125", 2, "DIGI", true},  {"cw", -1, "cw", false},  // exact, as the host sends it
+        {"BPSK125", 2, "DIGI", true},  {"cw", 0, "CW", true},  // case ignored, as everywhere
         {"RTTY", -1, "RTTY", false},
     };
     for (const Case &c : cases) {
@@ -260,17 +260,50 @@ TEST(OwnCode, CountyForRomaniansCountryForEverybodyElse) {
     EXPECT_EQ(ownCodeInput("yo", "", "", true).label, "Введите код вашей страны");
 }
 
-// The host's thread at full speed while the UI thread refreshes: both
-// through the engine's one lock (run under ThreadSanitizer too).
-TEST(RefreshConcurrency, HostCallsAndRefreshesShareTheEngineSafely) {
-    testing_support::WorkDir dir;
-    engine::Engine engine;
+// A reset as a Romanian station, for a contest ending 5 February 2017.
+void resetContest(engine::Engine &engine) {
     engine::ResetArgs reset;
     reset.hostFolder = "./";
     reset.ownPrefix = "YO";
     const HostDateTime end = host::makeDateTime(2017, 2, 5, 16, 0);
     reset.contestEnd = engine::OleTime::from(&end);
     engine.resetStats(reset);
+}
+
+// A QSO stored as "cw" is a CW QSO everywhere: it brings its multiplier to
+// the score (a QSO in no mode class brings none, so the score would be 0)
+// and its time to the CW cell of the previous-QSO table.
+TEST(ModeClassAgreement, ScoreAndPreviousQsoTableBothTakeLowerCaseCwAsCw) {
+    testing_support::WorkDir dir;
+    engine::Engine engine;
+    resetContest(engine);
+    engine::QsoArgs q;
+    q.call = "DL1AA";
+    q.band = "80m";
+    q.mode = "cw";
+    q.exchSent = "001";
+    q.exchReceived = "003 DL";
+    q.countryPrefix = "DL";
+    const HostDateTime time = host::makeDateTime(2017, 2, 5, 10, 5);
+    q.time = engine::OleTime::from(&time);
+    engine.addData(q);
+
+    int score = 0;
+    engine.getResult(&score);
+    EXPECT_GT(score, 0);
+    engine.withState([](engine::EngineState &s) {
+        RefreshState refresh;
+        planRefresh(s, refresh, HostReading{"CW", "DL1AA", 3510000.0}, true, true);
+        EXPECT_EQ(s.previousQsoRows[0][1], "10:05");
+    });
+}
+
+// The host's thread at full speed while the UI thread refreshes: both
+// through the engine's one lock (run under ThreadSanitizer too).
+TEST(RefreshConcurrency, HostCallsAndRefreshesShareTheEngineSafely) {
+    testing_support::WorkDir dir;
+    engine::Engine engine;
+    resetContest(engine);
     std::atomic<bool> done{false};
     std::thread ui([&] {
         RefreshState refresh;

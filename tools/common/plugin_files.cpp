@@ -6,7 +6,7 @@
 namespace tools {
 
 std::string badQsoFileName(const HostDateTime &end) {
-    return "BadQSO_StatsMorvantia_" + platform::formatDateTime(&end, "%d_%m_%Y") + ".txt";
+    return contract::badQsoFileName(platform::formatDateTime(&end, contract::kBadQsoDatePattern));
 }
 
 bool readBadQsoLines(const std::string &fileName, std::vector<std::string> &lines) {
@@ -28,24 +28,9 @@ bool readBadQsoLines(const std::string &fileName, std::vector<std::string> &line
 }
 
 std::string badQsoLineStart(const host::Qso &qso) {
-    const std::string sep = "  ";
-    return "QSO:  " + std::to_string(qso.frequencyHz / 1000) + sep + qso.mode + sep +
-           platform::formatDateTime(&qso.time, "%Y-%m-%d %H%M") + sep + qso.ownCall + sep +
-           qso.rstSent + sep + qso.exchSent + sep + qso.call + sep + qso.rstReceived + sep +
-           qso.exchReceived;
-}
-
-std::vector<std::string> unwrittenFiles(const std::string &summary) {
-    const std::string lead = kUnwrittenFileLead;
-    std::vector<std::string> names;
-    for (std::size_t at = summary.find(lead); at != std::string::npos;
-         at = summary.find(lead, at)) {
-        at += lead.size();
-        // The name ends with the line, or with the tag that follows it in HTML.
-        const std::size_t end = summary.find_first_of("\r\n<", at);
-        names.push_back(summary.substr(at, end == std::string::npos ? end : end - at));
-    }
-    return names;
+    const std::string time = platform::formatDateTime(&qso.time, contract::kBadQsoTimePattern);
+    return contract::badQsoLineStart({qso.frequencyHz, qso.mode, time, qso.ownCall, qso.rstSent,
+                                      qso.exchSent, qso.call, qso.rstReceived, qso.exchReceived});
 }
 
 }  // namespace tools

@@ -2,6 +2,7 @@
 // them back: the bad-QSO file and the summary's note of files not written.
 #pragma once
 
+#include "contract/plugin_files.h"
 #include "host/plugin_host.h"
 
 #include <string>
@@ -13,8 +14,7 @@ namespace tools {
 // "BadQSO_StatsMorvantia_03_02_2024.txt".
 std::string badQsoFileName(const HostDateTime &end);
 
-// The end of a dupe line: one per earlier QSO that the dupe repeats.
-constexpr const char *kDupeMessage = "   DUPE !!!";
+using contract::kDupeMessage;
 
 // All lines of the bad-QSO file (the first is its header) without their
 // line ends; false when it cannot be read.
@@ -24,11 +24,7 @@ bool readBadQsoLines(const std::string &fileName, std::vector<std::string> &line
 // "QSO:  3550  CW  2024-02-03 1600  YO2MVT  599  001  YO4IBJ  599  159 DJ".
 std::string badQsoLineStart(const host::Qso &qso);
 
-// What the summary says before each file the plug-in could not write.
-constexpr const char *kUnwrittenFileLead = "File could not be written: ";
-
-// The files the summary names as not written (a full disk, a read-only
-// folder, a refused rename), in its order.
-std::vector<std::string> unwrittenFiles(const std::string &summary);
+using contract::kUnwrittenFileLead;
+using contract::unwrittenFiles;
 
 }  // namespace tools

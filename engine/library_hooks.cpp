@@ -1,7 +1,7 @@
 // The library's load and unload reach the engine's application object
 // directly where no window framework sits in between (the POSIX build; on
 // Windows the framework's application object takes these calls).
-#include "engine/app.h"
+#include "engine/plugin_app.h"
 #include "platform/library_lifecycle.h"
 
 namespace platform {

@@ -16,6 +16,23 @@ constexpr COLORREF kButtonText = 0x010101;
 constexpr COLORREF kButtonDisabledText = 0x808080;
 constexpr COLORREF kSelectedFace = 0x00FF00;
 
+// A station outside Romania types its country code where a Romanian station
+// picks its county: the country label and field are moved onto the county
+// label's and drop-down's place in the right-hand column, so both kinds of
+// station find their code in the same spot. Pixels of the dialog's client
+// area.
+constexpr int kCountryLabelLeft = 140;
+constexpr int kCountryLabelWidth = 100;
+constexpr int kCountryLabelHeight = 25;
+// The label naming a known code stands just above the field; the one asking
+// for a code sits a little higher.
+constexpr int kCountryLabelTop = 96;
+constexpr int kCountryLabelAskingTop = 90;
+constexpr int kCountryFieldLeft = 170;
+constexpr int kCountryFieldTop = 120;
+constexpr int kCountryFieldWidth = 40;   // two letters
+constexpr int kCountryFieldHeight = 20;
+
 int settingNumber(const char *key) { return std::atoi(readSetting(key).c_str()); }
 
 }  // namespace
@@ -111,8 +128,11 @@ void Setup::InitOwnCode() {
     countryField->EnableWindow(true);
     countryLabel->ShowWindow(SW_SHOW);
     countryField->ShowWindow(SW_SHOW);
-    countryLabel->MoveWindow(140, input.codeKnown ? 96 : 90, 100, 25);
-    countryField->MoveWindow(170, 120, 40, 20);
+    countryLabel->MoveWindow(kCountryLabelLeft,
+                             input.codeKnown ? kCountryLabelTop : kCountryLabelAskingTop,
+                             kCountryLabelWidth, kCountryLabelHeight);
+    countryField->MoveWindow(kCountryFieldLeft, kCountryFieldTop, kCountryFieldWidth,
+                             kCountryFieldHeight);
     countryLabel->SetText(input.label);
     if (input.codeKnown) {
         country_ = framework::AnsiToUtf8(input.code);
@@ -287,7 +307,8 @@ void Setup::OnCountryTyped() {
     SetMyCode(code);
     writeSetting("My_Country", code);
     if (framework::CWnd *label = GetDlgItem(IDC_SETUP_COUNTRY_LABEL)) {
-        label->MoveWindow(140, 96, 100, 25);
+        label->MoveWindow(kCountryLabelLeft, kCountryLabelTop, kCountryLabelWidth,
+                          kCountryLabelHeight);
         label->SetText(companion::countryKnownLabel(russian_));
     }
 }

@@ -59,6 +59,24 @@ bool readPeriodOption(const std::string &option, const std::string &value,
     return true;
 }
 
+bool readSharedOption(const std::string &arg, SharedOptions &shared, std::string &error) {
+    if (arg == "--json") {
+        shared.json = true;
+    } else if (arg == "--quiet" || arg == "-q") {
+        shared.quiet = true;
+    } else if (arg == "--help" || arg == "-h") {
+        shared.help = true;
+    } else if (arg == "--version") {
+        shared.version = true;
+    } else if (arg == "--bash-completion") {
+        shared.bashCompletion = true;
+    } else {
+        error = "unknown option " + arg;
+        return false;
+    }
+    return true;
+}
+
 bool printInformation(const InformationAsked &asked, const std::string &help,
                       const OptionTable &table, std::FILE *out) {
     std::string text;

@@ -20,6 +20,25 @@ bool readDateTimeOption(const std::string &text, QsoTime &time, bool *timeGiven 
 bool readPeriodOption(const std::string &option, const std::string &value,
                       std::optional<QsoTime> &time, std::string &error);
 
+// The options both programs take alike, so each program's loop reads its
+// own options and hands the rest here.
+struct SharedOptions {
+    bool json = false;
+    bool quiet = false;
+    bool help = false;
+    bool version = false;
+    bool bashCompletion = false;
+
+    // --help, --version or --bash-completion: the run prints that and stops,
+    // so nothing else on the command line needs to make sense.
+    bool asksInformation() const { return help || version || bashCompletion; }
+};
+
+// The last step of both option loops: --json, --quiet/-q, --help/-h,
+// --version and --bash-completion set their flag; anything else is refused
+// as an unknown option.
+bool readSharedOption(const std::string &arg, SharedOptions &shared, std::string &error);
+
 // --help, --bash-completion or --version, when one is given: prints the
 // help text, the completion script of table, or the program's version to
 // out, and tells so.

@@ -59,69 +59,75 @@ const tools::OptionTable &checkOptionTable() {
     return table;
 }
 
-bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &options,
-                       std::string &error) {
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string arg = args[i];
-        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
-            if (arg == "-" && !optionsEnded) {
-                error = "logs are read from files and folders, not from standard input";
-                return false;
-            }
-            if (arg.empty()) {
-                error = "an empty log name";
-                return false;
-            }
-            options.inputs.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        std::string value;
-        if (!checkOptionTable().readValue(args, i, arg, value, error)) return false;
-        if (checkOptionTable().takesValue(arg) && value.empty()) {
-            error = arg + " needs a value";
-            return false;
-        }
+namespace {
 
-        if (arg == "--out") {
-            options.outDir = value;
-        } else if (arg == "--plugin") {
-            options.pluginPath = value;
-        } else if (arg == "--cty") {
-            options.ctyPath = value;
-        } else if (arg == "--window") {
-            if (!tools::allDigits(value) || value.size() > 4 ||
-                std::stoi(value) > kMaxWindowMinutes) {
-                error = "--window \"" + value + "\" is not a number of minutes from 0 to " +
-                        std::to_string(kMaxWindowMinutes);
-                return false;
-            }
-            options.windowMinutes = std::stoi(value);
-        } else if (arg == "--start" || arg == "--end") {
-            if (!tools::readPeriodOption(arg, value, arg == "--start" ? options.start : options.end, error))
-                return false;
-        } else if (arg == "--no-clock-fix") {
-            options.fixClocks = false;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--quiet" || arg == "-q") {
-            options.quiet = true;
-        } else if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--version") {
-            options.version = true;
-        } else if (arg == "--bash-completion") {
-            options.bashCompletion = true;
-        } else {
-            error = "unknown option " + arg;
-            return false;
-        }
+// Logs are files and folders: anything not starting with "-", or anything
+// at all after "--". "-" is caught here to be refused by name.
+bool isLogArgument(const std::string &arg, bool optionsEnded) {
+    return optionsEnded || arg.empty() || arg[0] != '-' || arg == "-";
+}
+
+bool readLogArgument(const std::string &arg, bool optionsEnded, CheckOptions &options,
+                     std::string &error) {
+    if (arg == "-" && !optionsEnded) {
+        error = "logs are read from files and folders, not from standard input";
+        return false;
     }
-    if (options.help || options.version || options.bashCompletion) return true;
+    if (arg.empty()) {
+        error = "an empty log name";
+        return false;
+    }
+    options.inputs.push_back(arg);
+    return true;
+}
+
+// The option at args[i] and its value; no option of this program means
+// anything with an empty one.
+bool readOptionAndValue(const std::vector<std::string> &args, std::size_t &i, std::string &arg,
+                        std::string &value, std::string &error) {
+    if (!checkOptionTable().readValue(args, i, arg, value, error)) return false;
+    if (checkOptionTable().takesValue(arg) && value.empty()) {
+        error = arg + " needs a value";
+        return false;
+    }
+    return true;
+}
+
+bool readWindow(const std::string &value, CheckOptions &options, std::string &error) {
+    if (!tools::allDigits(value) || value.size() > 4 || std::stoi(value) > kMaxWindowMinutes) {
+        error = "--window \"" + value + "\" is not a number of minutes from 0 to " +
+                std::to_string(kMaxWindowMinutes);
+        return false;
+    }
+    options.windowMinutes = std::stoi(value);
+    return true;
+}
+
+// One option of morvantia-check with its value; what only this program
+// takes is read here, the rest by readSharedOption.
+bool applyOption(const std::string &arg, const std::string &value, CheckOptions &options,
+                 std::string &error) {
+    if (arg == "--window") return readWindow(value, options, error);
+    if (arg == "--start" || arg == "--end")
+        return tools::readPeriodOption(arg, value, arg == "--start" ? options.start : options.end,
+                                       error);
+    if (arg == "--out") {
+        options.outDir = value;
+    } else if (arg == "--plugin") {
+        options.pluginPath = value;
+    } else if (arg == "--cty") {
+        options.ctyPath = value;
+    } else if (arg == "--no-clock-fix") {
+        options.fixClocks = false;
+    } else {
+        return tools::readSharedOption(arg, options, error);
+    }
+    return true;
+}
+
+// What only the whole command line can tell.
+bool checkCombination(const CheckOptions &options, std::string &error) {
+    if (options.asksInformation()) return true;
     if (options.start && options.end && *options.end < *options.start) {
         error = "--end lies before --start";
         return false;
@@ -131,6 +137,26 @@ bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &optio
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &options,
+                       std::string &error) {
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (isLogArgument(arg, optionsEnded)) {
+            if (!readLogArgument(arg, optionsEnded, options, error)) return false;
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else {
+            std::string value;
+            if (!readOptionAndValue(args, i, arg, value, error)) return false;
+            if (!applyOption(arg, value, options, error)) return false;
+        }
+    }
+    return checkCombination(options, error);
 }
 
 std::string checkHelpText() {

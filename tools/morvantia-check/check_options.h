@@ -3,6 +3,7 @@
 
 #include "tools/common/contest_log.h"
 #include "tools/common/option_table.h"
+#include "tools/common/option_values.h"
 
 #include <optional>
 #include <string>
@@ -10,7 +11,9 @@
 
 namespace check {
 
-struct CheckOptions {
+// --json, --quiet, --help, --version and --bash-completion come from
+// tools::SharedOptions, read as morvantia-score reads them.
+struct CheckOptions : tools::SharedOptions {
     std::vector<std::string> inputs;  // log files and folders of logs
     std::optional<std::string> outDir;
     std::optional<std::string> pluginPath;
@@ -19,11 +22,6 @@ struct CheckOptions {
     std::optional<tools::QsoTime> end;
     int windowMinutes = 3;
     bool fixClocks = true;  // correct a log whose clock was found off
-    bool json = false;
-    bool quiet = false;
-    bool help = false;
-    bool version = false;
-    bool bashCompletion = false;
 };
 
 // Every option of morvantia-check, with its help.

@@ -99,94 +99,113 @@ const OptionTable &optionTable() {
     return table;
 }
 
-bool parseOptions(const std::vector<std::string> &args, Options &options,
-                  std::string &error) {
-    bool logSeen = false;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string arg = args[i];
-        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
-            if (logSeen) {
-                error = "only one log can be scored at a time (\"" + options.logPath +
-                        "\" and \"" + arg + "\")";
-                return false;
-            }
-            options.logPath = arg;
-            logSeen = true;
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        std::string value;
-        if (!optionTable().readValue(args, i, arg, value, error)) return false;
-        if (optionTable().takesValue(arg) && !isSafeIniValue(value)) {
-            error = arg + ": the value holds a line break or another control character";
-            return false;
-        }
+namespace {
 
-        if (arg == "--call") {
-            if (!isPlausibleCall(value)) {
-                error = "--call \"" + value + "\" is not a call sign (letters, digits, /)";
-                return false;
-            }
-            options.call = upper(value);
-        } else if (arg == "--prefix") {
-            options.prefix = value;
-        } else if (arg == "--code") {
-            if (!isOwnCode(upper(value))) {
-                error = "--code \"" + value +
-                        "\" is not a county or country code (two letters, such as BU)";
-                return false;
-            }
-            options.code = upper(value);
-        } else if (arg == "--out") {
-            if (value.empty()) {
-                error = "--out needs a folder";
-                return false;
-            }
-            options.outDir = value;
-        } else if (arg == "--plugin") {
-            options.pluginPath = value;
-        } else if (arg == "--cty") {
-            options.ctyPath = value;
-        } else if (arg == "--start" || arg == "--end") {
-            if (!readPeriodOption(arg, value, arg == "--start" ? options.start : options.end, error))
-                return false;
-        } else if (arg == "--station") {
-            const std::size_t eq = value.find('=');
-            const std::string key = trim(value.substr(0, eq));
-            const char *known = nullptr;
-            for (const char *k : kStationKeys)
-                if (equalsIgnoreCase(key, k)) known = k;
-            if (eq == std::string::npos || known == nullptr) {
-                std::string keys;
-                for (const char *k : kStationKeys) keys += std::string(keys.empty() ? "" : ", ") + k;
-                error = "--station needs KEY=VALUE with KEY one of " + keys;
-                return false;
-            }
-            options.station.emplace_back(known, value.substr(eq + 1));
-        } else if (arg == "--html") {
-            options.html = true;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--cabrillo") {
-            options.cabrillo = true;
-        } else if (arg == "--quiet" || arg == "-q") {
-            options.quiet = true;
-        } else if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--version") {
-            options.version = true;
-        } else if (arg == "--bash-completion") {
-            options.bashCompletion = true;
-        } else {
-            error = "unknown option " + arg;
-            return false;
-        }
+// A log name: anything not starting with "-", "-" itself (standard input),
+// or anything at all after "--".
+bool isLogArgument(const std::string &arg, bool optionsEnded) {
+    return optionsEnded || arg == "-" || arg.empty() || arg[0] != '-';
+}
+
+bool readLogArgument(const std::string &arg, Options &options, bool &logSeen,
+                     std::string &error) {
+    if (logSeen) {
+        error = "only one log can be scored at a time (\"" + options.logPath + "\" and \"" +
+                arg + "\")";
+        return false;
     }
-    if (options.help || options.version || options.bashCompletion) return true;
+    options.logPath = arg;
+    logSeen = true;
+    return true;
+}
+
+// The option at args[i] and its value. Every value may end up in the
+// plug-in's INI file or a file name, so a line break never gets through.
+bool readOptionAndValue(const std::vector<std::string> &args, std::size_t &i, std::string &arg,
+                        std::string &value, std::string &error) {
+    if (!optionTable().readValue(args, i, arg, value, error)) return false;
+    if (optionTable().takesValue(arg) && !isSafeIniValue(value)) {
+        error = arg + ": the value holds a line break or another control character";
+        return false;
+    }
+    return true;
+}
+
+bool readCall(const std::string &value, Options &options, std::string &error) {
+    if (!isPlausibleCall(value)) {
+        error = "--call \"" + value + "\" is not a call sign (letters, digits, /)";
+        return false;
+    }
+    options.call = upper(value);
+    return true;
+}
+
+bool readCode(const std::string &value, Options &options, std::string &error) {
+    if (!isOwnCode(upper(value))) {
+        error = "--code \"" + value +
+                "\" is not a county or country code (two letters, such as BU)";
+        return false;
+    }
+    options.code = upper(value);
+    return true;
+}
+
+bool readOutFolder(const std::string &value, Options &options, std::string &error) {
+    if (value.empty()) {
+        error = "--out needs a folder";
+        return false;
+    }
+    options.outDir = value;
+    return true;
+}
+
+// KEY=VALUE, the key matched without regard to case and stored under the
+// plug-in's own spelling of it.
+bool readStationDetail(const std::string &value, Options &options, std::string &error) {
+    const std::size_t eq = value.find('=');
+    const std::string key = trim(value.substr(0, eq));
+    const char *known = nullptr;
+    for (const char *k : kStationKeys)
+        if (equalsIgnoreCase(key, k)) known = k;
+    if (eq == std::string::npos || known == nullptr) {
+        std::string keys;
+        for (const char *k : kStationKeys) keys += std::string(keys.empty() ? "" : ", ") + k;
+        error = "--station needs KEY=VALUE with KEY one of " + keys;
+        return false;
+    }
+    options.station.emplace_back(known, value.substr(eq + 1));
+    return true;
+}
+
+// One option of morvantia-score with its value; what only this program
+// takes is read here, the rest by readSharedOption.
+bool applyOption(const std::string &arg, const std::string &value, Options &options,
+                 std::string &error) {
+    if (arg == "--call") return readCall(value, options, error);
+    if (arg == "--code") return readCode(value, options, error);
+    if (arg == "--out") return readOutFolder(value, options, error);
+    if (arg == "--station") return readStationDetail(value, options, error);
+    if (arg == "--start" || arg == "--end")
+        return readPeriodOption(arg, value, arg == "--start" ? options.start : options.end, error);
+    if (arg == "--prefix") {
+        options.prefix = value;
+    } else if (arg == "--plugin") {
+        options.pluginPath = value;
+    } else if (arg == "--cty") {
+        options.ctyPath = value;
+    } else if (arg == "--html") {
+        options.html = true;
+    } else if (arg == "--cabrillo") {
+        options.cabrillo = true;
+    } else {
+        return readSharedOption(arg, options, error);
+    }
+    return true;
+}
+
+// What only the whole command line can tell.
+bool checkCombination(const Options &options, bool logSeen, std::string &error) {
+    if (options.asksInformation()) return true;
     if (options.html && options.json) {
         error = "--html and --json cannot be used together";
         return false;
@@ -200,6 +219,27 @@ bool parseOptions(const std::vector<std::string> &args, Options &options,
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool parseOptions(const std::vector<std::string> &args, Options &options,
+                  std::string &error) {
+    bool logSeen = false;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (isLogArgument(arg, optionsEnded)) {
+            if (!readLogArgument(arg, options, logSeen, error)) return false;
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else {
+            std::string value;
+            if (!readOptionAndValue(args, i, arg, value, error)) return false;
+            if (!applyOption(arg, value, options, error)) return false;
+        }
+    }
+    return checkCombination(options, logSeen, error);
 }
 
 std::string helpText() {

@@ -3,6 +3,7 @@
 
 #include "tools/common/contest_log.h"
 #include "tools/common/option_table.h"
+#include "tools/common/option_values.h"
 
 #include <optional>
 #include <string>
@@ -10,7 +11,9 @@
 
 namespace score {
 
-struct Options {
+// --json, --quiet, --help, --version and --bash-completion come from
+// tools::SharedOptions, read as morvantia-check reads them.
+struct Options : tools::SharedOptions {
     std::string logPath;  // "-" reads standard input
     std::optional<std::string> call;
     std::optional<std::string> prefix;
@@ -22,12 +25,7 @@ struct Options {
     std::optional<tools::QsoTime> end;
     tools::StationDetails station;  // --station KEY=VALUE, INI key names
     bool html = false;
-    bool json = false;
     bool cabrillo = false;
-    bool quiet = false;
-    bool help = false;
-    bool version = false;
-    bool bashCompletion = false;
 };
 
 // Every option of morvantia-score, with its help.

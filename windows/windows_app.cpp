@@ -1,13 +1,13 @@
-#include "windows/test_app.h"
+#include "windows/windows_app.h"
 
-#include "engine/app.h"
+#include "engine/plugin_app.h"
 #include "engine/engine.h"
 #include "platform/library_lifecycle.h"
 #include "windows/companion_ui_win32.h"
 
 namespace ui {
 
-bool CTestApp::InitInstance() {
+bool WindowsApp::InitInstance() {
     if (!framework::CWinApp::InitInstance()) return false;
     if (!engine::theApp().InitInstance()) return false;
     // The companion windows on their own UI thread.
@@ -15,15 +15,15 @@ bool CTestApp::InitInstance() {
     return true;
 }
 
-int CTestApp::ExitInstance() {
+int WindowsApp::ExitInstance() {
     engine::theApp().ExitInstance(ProcessEnding());
     return framework::CWinApp::ExitInstance();
 }
 
-CTestApp &theApp() {
+WindowsApp &theApp() {
     // Built with the library's other statics, before the loader reports
     // the load.
-    static CTestApp app;
+    static WindowsApp app;
     return app;
 }
 

@@ -1,4 +1,4 @@
-#include "engine/app.h"
+#include "engine/plugin_app.h"
 
 #include "engine/cabrillo_export.h"
 #include "engine/engine.h"
@@ -6,12 +6,12 @@
 
 namespace engine {
 
-CTestApp &theApp() {
-    static CTestApp app;
+PluginApp &theApp() {
+    static PluginApp app;
     return app;
 }
 
-bool CTestApp::InitInstance() {
+bool PluginApp::InitInstance() {
     // The one Cabrillo log of the library, with the system's way of showing
     // the station details.
     static reports::CabrilloLog cabrilloLog;
@@ -21,7 +21,7 @@ bool CTestApp::InitInstance() {
     return true;
 }
 
-int CTestApp::ExitInstance(bool processEnding) {
+int PluginApp::ExitInstance(bool processEnding) {
     // When the process ends, the UI thread is already gone: nothing to wait
     // for, and waiting under the loader lock could hang the host.
     if (processEnding) return 0;

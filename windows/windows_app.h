@@ -7,10 +7,10 @@
 
 namespace ui {
 
-class CTestApp : public framework::CWinApp {
+class WindowsApp : public framework::CWinApp {
 public:
-    static constexpr framework::CRuntimeClass runtimeClass{"CTestApp",
-                                                           &framework::CWinApp::runtimeClass};
+    static constexpr framework::CRuntimeClass runtimeClass{"WindowsApp",
+                                                             &framework::CWinApp::runtimeClass};
     const framework::CRuntimeClass *GetRuntimeClass() const override { return &runtimeClass; }
 
     bool InitInstance() override;
@@ -20,6 +20,6 @@ public:
 };
 
 // The one application object of the library.
-CTestApp &theApp();
+WindowsApp &theApp();
 
 }  // namespace ui

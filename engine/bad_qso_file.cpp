@@ -63,20 +63,24 @@ bool readLines(const std::string &fileName, std::vector<std::string> &lines) {
     return true;
 }
 
-int countProblemLines(const std::string &fileName) {
+int countProblemLines(const std::vector<std::string> &lines) {
     static const std::string kDupe = kDupeMessage;
-    std::vector<std::string> lines;
-    if (!readLines(fileName, lines)) return 0;
     int count = 0;
-    // The first line is the header.
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string &line = lines[i];
+    for (const std::string &line : lines) {
         if (line.size() >= kDupe.size() &&
             line.compare(line.size() - kDupe.size(), kDupe.size(), kDupe) == 0)
             continue;
         ++count;
     }
     return count;
+}
+
+int countProblemLines(const std::string &fileName) {
+    std::vector<std::string> lines;
+    if (!readLines(fileName, lines) || lines.empty()) return 0;
+    // The first line is the header.
+    lines.erase(lines.begin());
+    return countProblemLines(lines);
 }
 
 bool rewrite(const std::string &fileName, const std::string &header,

@@ -37,6 +37,9 @@ constexpr const char *kDupeMessage = "   DUPE !!!";
 // yet is no bad QSO; 0 when the file cannot be read.
 int countProblemLines(const std::string &fileName);
 
+// The same count for lines already read, the header not among them.
+int countProblemLines(const std::vector<std::string> &lines);
+
 // Replaces the whole file with header and lines. The new content is written
 // to a temporary file first and swapped in, so a crash keeps the old file.
 bool rewrite(const std::string &fileName, const std::string &header,

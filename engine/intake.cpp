@@ -1,5 +1,6 @@
 #include "engine/operations.h"
 
+#include "engine/bad_file_tally.h"
 #include "engine/bad_qso_file.h"
 #include "engine/contest_rules.h"
 
@@ -60,8 +61,12 @@ public:
         // Before the first reset no log is open and there is no file to
         // write: the lines have nowhere to go, and that is no failure.
         if (state_.badQsoFileName.empty() || lines_.empty()) return;
-        noteWrite(state_, state_.badQsoFileName,
-                  bad_qso_file::append(state_.badQsoFileName, lines_, bad_qso_file::kHeader));
+        const std::string &name = state_.badQsoFileName;
+        tallyBeforeWrite(state_.badFileTally, name);
+        const bool written = bad_qso_file::append(name, lines_, bad_qso_file::kHeader);
+        tallyAfterAppend(state_.badFileTally, name, written,
+                         bad_qso_file::countProblemLines(lines_));
+        noteWrite(state_, name, written);
     }
 
 private:

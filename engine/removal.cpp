@@ -1,5 +1,6 @@
 #include "engine/operations.h"
 
+#include "engine/bad_file_tally.h"
 #include "engine/bad_qso_file.h"
 #include "engine/contest_rules.h"
 
@@ -15,20 +16,26 @@ namespace {
 // of each later copy, which now repeats one QSO fewer. When the record was
 // the copy that counted, the next copy counts in its place, so the log
 // scores as a rescore of what remains would.
-std::vector<std::string> leaveGroup(QsoStore &store, int index) {
-    const CInfo &leaving = store.GetAt(index);
+std::vector<std::string> leaveGroup(QsoStore &store, QsoStore::Slot slot) {
+    const QsoRecord &leaving = store.at(slot);
+    const std::string leavingLine(store.text(leaving.dupeLine));
     std::vector<std::string> stale;
     bool nextCounts = leaving.dupe == 0;
-    for (int i : store.indicesOfCall(leaving.call)) {
-        const CInfo &copy = store.GetAt(i);
-        if (i == index || copy.band != leaving.band || copy.mode != leaving.mode) continue;
-        if (i < index) {
-            if (!leaving.dupeLine.empty()) stale.push_back(leaving.dupeLine);
+    bool before = true;
+    for (QsoStore::Slot s : store.slotsOfCall(leaving.call)) {
+        if (s == slot) {
+            before = false;
             continue;
         }
-        if (!copy.dupeLine.empty()) stale.push_back(copy.dupeLine);
+        const QsoRecord &copy = store.at(s);
+        if (copy.band != leaving.band || copy.mode != leaving.mode) continue;
+        if (before) {
+            if (!leavingLine.empty()) stale.push_back(leavingLine);
+            continue;
+        }
+        if (copy.dupeLine != TextPool::kEmpty) stale.emplace_back(store.text(copy.dupeLine));
         if (nextCounts) {
-            store.clearDupe(i);
+            store.clearDupeAt(s);
             nextCounts = false;
         }
     }
@@ -68,12 +75,6 @@ std::vector<std::string> keptLines(const std::vector<std::string> &lines,
     return kept;
 }
 
-bool storeHasBand(const QsoStore &store, const std::string &band) {
-    for (const CInfo &record : store.records())
-        if (record.band == band) return true;
-    return false;
-}
-
 // A band leaves the summary with the last stored or refused QSO that names
 // it, so an empty log shows no band at all. The county tracker's lists of a
 // band row that no band name reaches any more are emptied.
@@ -82,7 +83,7 @@ void forgetUnusedBands(EngineState &state) {
     bands.erase(std::remove_if(bands.begin(), bands.end(),
                                [&state](const std::string &band) {
                                    return state.refusedOnBand.count(band) == 0 &&
-                                          !storeHasBand(state.store, band);
+                                          state.store.countOnBand(band) == 0;
                                }),
                 bands.end());
     for (int row = 0; row < 2; ++row) {
@@ -105,11 +106,12 @@ void forgetRefused(EngineState &state, const std::string &band) {
 
 int removeQso(EngineState &state, const QsoArgs &args, CompanionUi &ui) {
     std::vector<std::string> staleDupeLines;
-    const int index = state.store.findFirst(args.call, args.band, args.mode, args.time);
-    if (index >= 0) {
+    const QsoStore::Slot slot =
+        state.store.findFirstSlot(args.call, args.band, args.mode, args.time);
+    if (slot != QsoStore::kNoSlot) {
         if (args.countryPrefix == "YO") ui.resetCountyWindow();
-        staleDupeLines = leaveGroup(state.store, index);
-        state.store.RemoveAt(index);
+        staleDupeLines = leaveGroup(state.store, slot);
+        state.store.removeSlot(slot);
     } else {
         forgetRefused(state, args.band);
     }
@@ -120,9 +122,13 @@ int removeQso(EngineState &state, const QsoArgs &args, CompanionUi &ui) {
     std::vector<std::string> lines;
     if (bad_qso_file::readLines(state.badQsoFileName, lines)) {
         const std::vector<std::string> kept = keptLines(lines, args, staleDupeLines);
-        noteWrite(state, state.badQsoFileName,
-                  bad_qso_file::rewrite(state.badQsoFileName, bad_qso_file::kRewrittenHeader,
-                                        kept));
+        const bool written = bad_qso_file::rewrite(state.badQsoFileName,
+                                                   bad_qso_file::kRewrittenHeader, kept);
+        tallyAfterRewrite(state.badFileTally, state.badQsoFileName, written,
+                          bad_qso_file::countProblemLines(kept));
+        noteWrite(state, state.badQsoFileName, written);
+    } else {
+        state.badFileTally.known = false;
     }
 
     state.refreshPending = 1;

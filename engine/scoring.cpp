@@ -1,5 +1,6 @@
 #include "engine/operations.h"
 
+#include "engine/bad_file_tally.h"
 #include "engine/bad_qso_file.h"
 #include "engine/contest_rules.h"
 #include "platform/profile.h"
@@ -8,6 +9,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string_view>
+#include <utility>
 #include <unordered_set>
 #include <vector>
 
@@ -27,12 +30,6 @@ void sortWorkedBands(TextArray &bands) {
             if (sortKey(bands[i]) < sortKey(bands[j])) std::swap(bands[i], bands[j]);
 }
 
-bool appendOnce(TextArray &list, const std::string &text) {
-    if (std::find(list.begin(), list.end(), text) != list.end()) return false;
-    list.push_back(text);
-    return true;
-}
-
 // The multiplier codes seen on one band row and mode class. Codes are the
 // last two characters of an exchange, so a bit per possible short code
 // answers at once; anything longer goes to a set.
@@ -40,8 +37,8 @@ class CodeSet {
 public:
     CodeSet() : bits_(kShortCodes / 64, 0) {}
     // True when code was not there before.
-    bool insert(const std::string &code) {
-        if (code.size() > 2) return others_.insert(code).second;
+    bool insert(std::string_view code) {
+        if (code.size() > 2) return others_.insert(std::string(code)).second;
         std::size_t key = code.size() << 16;
         if (code.size() > 0) key |= static_cast<std::size_t>(static_cast<unsigned char>(code[0])) << 8;
         if (code.size() > 1) key |= static_cast<unsigned char>(code[1]);
@@ -60,12 +57,107 @@ private:
 
 // One band name's figures, gathered during the pass over the store.
 struct BandPass {
-    const std::string *name = nullptr;
+    TextPool::Id band = TextPool::kMissing;  // kMissing: no stored QSO names it
     int row = -1;
     reports::BandFigures figures;
     std::array<CodeSet, kModeClasses> counties;
     std::array<CodeSet, kModeClasses> countries;
 };
+
+// What a record's texts mean for the score, worked out once per text
+// rather than once per record: a log has few modes and counties.
+class TextMeanings {
+public:
+    explicit TextMeanings(const QsoStore &store)
+        : store_(store), romania_(store.findText("YO")) {
+        for (int i = 0; bonusCounties[i] != nullptr; ++i) bonus_[i] = store.findText(bonusCounties[i]);
+    }
+    int modeClassOf(TextPool::Id mode) {
+        for (const std::pair<TextPool::Id, int> &known : modes_)
+            if (known.first == mode) return known.second;
+        const int found = modeClass(std::string(store_.text(mode)));
+        modes_.emplace_back(mode, found);
+        return found;
+    }
+    bool fourPoints(const QsoRecord &r) const {
+        if (r.countryPrefix != romania_) return false;
+        for (TextPool::Id id : bonus_)
+            if (id == r.county) return true;
+        return false;
+    }
+
+private:
+    const QsoStore &store_;
+    TextPool::Id romania_;
+    std::array<TextPool::Id, 6> bonus_{};
+    std::vector<std::pair<TextPool::Id, int>> modes_;
+};
+
+bool appendOnce(TextArray &list, std::string_view text) {
+    if (std::find(list.begin(), list.end(), text) != list.end()) return false;
+    list.emplace_back(text);
+    return true;
+}
+
+// The pass over the whole store: the figures of each band name and the
+// multiplier lists of the rows those names reach.
+void scoreStore(EngineState &state, ScoreCache &cache) {
+    const QsoStore &store = state.store;
+    std::vector<BandPass> rows(state.workedBands.size());
+    cache.rowsRebuilt = {};
+    cache.multipliers = MultiplierLists();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].band = store.findText(state.workedBands[i]);
+        rows[i].row = bandRow(state.workedBands[i]);
+        if (rows[i].row >= 0) cache.rowsRebuilt[static_cast<std::size_t>(rows[i].row)] = true;
+    }
+
+    TextMeanings meaning(store);
+    store.forEach([&](const QsoRecord &record) {
+        if (record.call == TextPool::kEmpty) return;
+        BandPass *pass = nullptr;
+        for (BandPass &candidate : rows)
+            if (candidate.band == record.band) {
+                pass = &candidate;
+                break;
+            }
+        if (pass == nullptr) return;
+        reports::BandFigures &figures = pass->figures;
+        figures.dupes += record.dupe;
+        if (record.excluded) return;
+        ++figures.qsos;
+        const int modeIndex = meaning.modeClassOf(record.mode);
+        if (modeIndex == kDigi) ++figures.digi;
+        else if (modeIndex == kCw) ++figures.cw;
+        else if (modeIndex == kSsb) ++figures.ssb;
+
+        if (meaning.fourPoints(record))
+            ++figures.fourPointQsos;
+        else
+            ++figures.twoPointQsos;
+
+        if (modeIndex < 0) return;
+        if (record.county != TextPool::kEmpty) {
+            const std::string_view county = store.text(record.county);
+            if (pass->counties[modeIndex].insert(county)) {
+                ++figures.counties;
+                if (pass->row >= 0) appendOnce(cache.multipliers[pass->row][modeIndex], county);
+            }
+        }
+        if (record.countryCode != TextPool::kEmpty &&
+            pass->countries[modeIndex].insert(store.text(record.countryCode)))
+            ++figures.countries;
+    });
+
+    cache.figures.clear();
+    for (BandPass &pass : rows) {
+        pass.figures.points = 2 * pass.figures.twoPointQsos + 4 * pass.figures.fourPointQsos;
+        cache.figures.push_back(pass.figures);
+    }
+    cache.bands = state.workedBands;
+    cache.storeVersion = store.version();
+    cache.valid = true;
+}
 
 }  // namespace
 
@@ -85,61 +177,23 @@ int scoreLog(EngineState &state, std::vector<CabrilloQso> &exportLines) {
     sortWorkedBands(state.workedBands);
     // Refused and bad QSOs: one line each. Dupes are counted apart and may
     // have several lines each, one per earlier match.
-    const int problemLines = bad_qso_file::countProblemLines(state.badQsoFileName);
+    const int problemCount = problemLines(state.badFileTally, state.badQsoFileName);
 
-    // One pass over the store fills every band row at once: a log of any
-    // size is read once per score, not once per band.
-    std::vector<BandPass> rows(state.workedBands.size());
-    // "80M" and "80m" share row 0; its lists are emptied once per pass so the
-    // second name does not wipe what the first one found.
-    std::array<bool, kBandRows> rowCleared{};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i].name = &state.workedBands[i];
-        rows[i].row = bandRow(state.workedBands[i]);
-        if (rows[i].row >= 0 && !rowCleared[rows[i].row]) {
-            for (TextArray &list : state.multipliers[rows[i].row]) list.clear();
-            rowCleared[rows[i].row] = true;
-        }
-    }
-
-    for (const CInfo &record : state.store.records()) {
-        if (record.call.empty()) continue;
-        BandPass *pass = nullptr;
-        for (BandPass &candidate : rows)
-            if (*candidate.name == record.band) {
-                pass = &candidate;
-                break;
-            }
-        if (pass == nullptr) continue;
-        reports::BandFigures &figures = pass->figures;
-        figures.dupes += record.dupe;
-        if (record.excluded == 1) continue;
-        ++figures.qsos;
-        const int modeIndex = modeClass(record.mode);
-        if (modeIndex == kDigi) ++figures.digi;
-        else if (modeIndex == kCw) ++figures.cw;
-        else if (modeIndex == kSsb) ++figures.ssb;
-
-        if (record.countryPrefix == "YO" && isBonusCounty(record.county))
-            ++figures.fourPointQsos;
-        else
-            ++figures.twoPointQsos;
-
-        if (modeIndex < 0) continue;
-        if (!record.county.empty() && pass->counties[modeIndex].insert(record.county)) {
-            ++figures.counties;
-            if (pass->row >= 0)
-                appendOnce(state.multipliers[pass->row][modeIndex], record.county);
-        }
-        if (!record.countryCode.empty() && pass->countries[modeIndex].insert(record.countryCode))
-            ++figures.countries;
-    }
+    // The figures depend on the records and the band names only: while
+    // neither changed, the last pass still holds.
+    ScoreCache &cache = state.scoreCache;
+    if (!cache.valid || cache.storeVersion != state.store.version() ||
+        cache.bands != state.workedBands)
+        scoreStore(state, cache);
+    // The rows a band name reaches are rebuilt by every result; the others
+    // keep their lists.
+    for (std::size_t row = 0; row < cache.rowsRebuilt.size(); ++row)
+        if (cache.rowsRebuilt[row]) state.multipliers[row] = cache.multipliers[row];
 
     reports::ResultFigures totals;
-    for (BandPass &pass : rows) {
-        reports::BandFigures &figures = pass.figures;
-        figures.points = 2 * figures.twoPointQsos + 4 * figures.fourPointQsos;
-        reports::appendBandRow(out, html, *pass.name, figures);
+    for (std::size_t i = 0; i < cache.figures.size(); ++i) {
+        const reports::BandFigures &figures = cache.figures[i];
+        reports::appendBandRow(out, html, state.workedBands[i], figures);
         totals.qsos += figures.qsos;
         totals.points += figures.points;
         totals.counties += figures.counties;
@@ -150,7 +204,7 @@ int scoreLog(EngineState &state, std::vector<CabrilloQso> &exportLines) {
         totals.dupes += figures.dupes;
     }
 
-    totals.badShown = problemLines;
+    totals.badShown = problemCount;
     // Computed wide so a huge log wraps like the 32-bit original instead of
     // overflowing a signed int.
     const long long wide =
@@ -164,19 +218,21 @@ int scoreLog(EngineState &state, std::vector<CabrilloQso> &exportLines) {
 
     exportLines.clear();
     if (state.reportRequest != 0) {
-        exportLines.reserve(state.store.records().size());
-        for (const CInfo &record : state.store.records()) {
+        const QsoStore &store = state.store;
+        exportLines.reserve(static_cast<std::size_t>(store.GetSize()));
+        store.forEach([&](const QsoRecord &record) {
             CabrilloQso qso;
-            qso.call = record.call;
-            qso.freqKHz = record.freqKHz;
-            qso.mode = cabrilloMode(record.mode);
-            qso.time = record.time;
-            qso.rstSent = record.rstSent;
-            qso.exchSent = record.exchSent;
-            qso.rstReceived = record.rstReceived;
-            qso.exchReceived = record.exchReceived;
+            qso.call = std::string(store.callText(record.call));
+            qso.freqKHz = static_cast<int32_t>(record.freqKHz);
+            qso.mode = cabrilloMode(std::string(store.text(record.mode)));
+            qso.time.value = record.timeValue;
+            qso.time.status = record.timeStatus;
+            qso.rstSent = std::string(store.text(record.rstSent));
+            qso.exchSent = std::string(store.text(record.exchSent));
+            qso.rstReceived = std::string(store.text(record.rstReceived));
+            qso.exchReceived = std::string(store.text(record.exchReceived));
             exportLines.push_back(std::move(qso));
-        }
+        });
     }
     return totals.score;
 }

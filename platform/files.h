@@ -1,7 +1,9 @@
 // File names and file replacement.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,19 @@ bool writeFileWhole(const std::string &name, const std::string &content);
 // ends in half a line, and the result is false.
 bool appendToFile(const std::string &name, const std::string &content,
                   const std::string &startOfNewFile = std::string());
+
+// Size and last-write time of a regular file, at the finest resolution the
+// system keeps: enough to tell that a file was rewritten.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+
+    bool operator==(const FileStamp &other) const {
+        return size == other.size && modified == other.modified;
+    }
+    bool operator!=(const FileStamp &other) const { return !(*this == other); }
+};
+std::optional<FileStamp> fileStamp(const std::string &path);
 
 // Removes a file; quietly does nothing if it is missing.
 void removeFile(const std::string &name);

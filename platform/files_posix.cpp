@@ -48,6 +48,16 @@ bool truncateFile(std::FILE *file, std::int64_t length) {
 
 }  // namespace os
 
+std::optional<FileStamp> fileStamp(const std::string &path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    FileStamp stamp;
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+    stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000LL +
+                     info.st_mtim.tv_nsec;
+    return stamp;
+}
+
 void removeFile(const std::string &name) {
     ::unlink(nativePath(name).c_str());
 }

@@ -85,6 +85,19 @@ bool truncateFile(std::FILE *file, std::int64_t length) {
 
 }  // namespace os
 
+std::optional<FileStamp> fileStamp(const std::string &path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.modified = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime);
+    return stamp;
+}
+
 void removeFile(const std::string &name) { ::DeleteFileA(name.c_str()); }
 
 std::vector<std::string> findFiles(const std::string &pattern) {

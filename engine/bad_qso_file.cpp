@@ -24,6 +24,8 @@ std::string joinLines(const std::string *header, const std::vector<std::string> 
     return text;
 }
 
+}  // namespace
+
 bool readAll(const std::string &fileName, std::string &content) {
     File file(platform::openFile(fileName, "rb"));
     if (!file) return false;
@@ -34,7 +36,10 @@ bool readAll(const std::string &fileName, std::string &content) {
     return true;
 }
 
-}  // namespace
+bool isDupeLine(std::string_view line) {
+    const std::string_view dupe = kDupeMessage;
+    return line.size() >= dupe.size() && line.substr(line.size() - dupe.size()) == dupe;
+}
 
 bool create(const std::string &fileName, const std::string &header) {
     return platform::writeFileWhole(fileName, joinLines(&header, {}));
@@ -49,29 +54,14 @@ bool append(const std::string &fileName, const std::vector<std::string> &lines,
 bool readLines(const std::string &fileName, std::vector<std::string> &lines) {
     std::string content;
     if (!readAll(fileName, content)) return false;
-    // Lines end with LF (CR LF as written); a last line without one counts.
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        const bool last = end == std::string::npos;
-        if (last) end = content.size();
-        std::size_t stop = end;
-        if (stop > start && content[stop - 1] == '\r') --stop;
-        lines.emplace_back(content, start, stop - start);
-        start = last ? end : end + 1;
-    }
+    forEachLine(content, [&lines](std::string_view line) { lines.emplace_back(line); });
     return true;
 }
 
 int countProblemLines(const std::vector<std::string> &lines) {
-    static const std::string kDupe = kDupeMessage;
     int count = 0;
-    for (const std::string &line : lines) {
-        if (line.size() >= kDupe.size() &&
-            line.compare(line.size() - kDupe.size(), kDupe.size(), kDupe) == 0)
-            continue;
-        ++count;
-    }
+    for (const std::string &line : lines)
+        if (!isDupeLine(line)) ++count;
     return count;
 }
 
@@ -87,6 +77,7 @@ bool rewrite(const std::string &fileName, const std::string &header,
              const std::vector<std::string> &lines) {
     return platform::writeFileWhole(fileName, joinLines(&header, lines));
 }
+
 
 }  // namespace bad_qso_file
 }  // namespace engine

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace engine {
@@ -26,11 +27,31 @@ bool append(const std::string &fileName, const std::vector<std::string> &lines,
             const std::string &header = std::string());
 
 // All lines of the file without their line ends; false when it cannot be
-// read.
+// read. content, when given, receives the file's bytes as read.
 bool readLines(const std::string &fileName, std::vector<std::string> &lines);
+
+// The file's bytes; false when it cannot be read.
+bool readAll(const std::string &fileName, std::string &content);
+
+// Calls f(line) for each line of content, without its line end: lines end
+// with LF (CR LF as written), and a last line without one counts.
+template <class F>
+void forEachLine(std::string_view content, F &&f) {
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        const bool last = end == std::string_view::npos;
+        if (last) end = content.size();
+        std::size_t stop = end;
+        if (stop > start && content[stop - 1] == '\r') --stop;
+        f(content.substr(start, stop - start));
+        start = last ? end : end + 1;
+    }
+}
 
 // The end of a dupe line: one per earlier QSO that the dupe repeats.
 constexpr const char *kDupeMessage = "   DUPE !!!";
+bool isDupeLine(std::string_view line);
 
 // Number of lines that list a refused or bad QSO: neither the first line
 // (the header) nor a dupe line, as a QSO repeated n times has n dupe lines
@@ -44,6 +65,8 @@ int countProblemLines(const std::vector<std::string> &lines);
 // to a temporary file first and swapped in, so a crash keeps the old file.
 bool rewrite(const std::string &fileName, const std::string &header,
              const std::vector<std::string> &lines);
+
+
 
 }  // namespace bad_qso_file
 

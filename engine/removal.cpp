@@ -3,8 +3,10 @@
 #include "engine/bad_file_tally.h"
 #include "engine/bad_qso_file.h"
 #include "engine/contest_rules.h"
+#include "platform/files.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 
 namespace engine {
@@ -42,37 +44,47 @@ std::vector<std::string> leaveGroup(QsoStore &store, QsoStore::Slot slot) {
     return stale;
 }
 
-// Fields of a bad-QSO line are separated by two blanks, and the call is
-// never the first or last field: YO5A must not find YO5AB.
-bool namesCall(const std::string &line, const std::string &call) {
-    return line.find("  " + call + "  ") != std::string::npos;
-}
-
 // Drops the lines of this call at this minute, whether or not the QSO was
 // stored, so refused QSOs are cleaned up too, and then one line for each
 // entry of stale. An empty call or a time without a minute would match
-// every line: then only stale lines go.
-std::vector<std::string> keptLines(const std::vector<std::string> &lines,
-                                   const QsoArgs &args, const std::vector<std::string> &stale) {
+// every line: then only stale lines go. The file's lines (after its
+// header) are read from former and the kept ones written to the returned
+// content, behind header; problemLines counts the kept refused and bad ones.
+std::string keptContent(const std::string &former, const QsoArgs &args,
+                        const std::vector<std::string> &stale, int &problemLines) {
     const bool filter = !args.call.empty() && args.time.status == HOST_DATETIME_VALID;
     const std::string timeKey = " " + formatTime(args.time, "%H%M") + " ";
+    // Fields of a bad-QSO line are separated by two blanks, and the call is
+    // never the first or last field: YO5A must not find YO5AB.
+    const std::string callField = "  " + args.call + "  ";
     // Counted by text: a QSO logged many times has many identical lines.
     std::unordered_map<std::string, int> toDrop;
     for (const std::string &line : stale) ++toDrop[line];
-    std::vector<std::string> kept;
-    // The first line is the header.
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string &line = lines[i];
-        if (filter && namesCall(line, args.call) && line.find(timeKey) != std::string::npos)
-            continue;
-        auto found = toDrop.empty() ? toDrop.end() : toDrop.find(line);
-        if (found != toDrop.end() && found->second > 0) {
-            --found->second;
-            continue;
+    std::string content = bad_qso_file::kRewrittenHeader;
+    content += "\r\n";
+    content.reserve(former.size() + 2);
+    problemLines = 0;
+    bool header = true;
+    bad_qso_file::forEachLine(former, [&](std::string_view line) {
+        if (header) {
+            header = false;
+            return;
         }
-        kept.push_back(line);
-    }
-    return kept;
+        if (filter && line.find(callField) != std::string_view::npos &&
+            line.find(timeKey) != std::string_view::npos)
+            return;
+        if (!toDrop.empty()) {
+            auto found = toDrop.find(std::string(line));
+            if (found != toDrop.end() && found->second > 0) {
+                --found->second;
+                return;
+            }
+        }
+        content.append(line.data(), line.size());
+        content += "\r\n";
+        if (!bad_qso_file::isDupeLine(line)) ++problemLines;
+    });
+    return content;
 }
 
 // A band leaves the summary with the last stored or refused QSO that names
@@ -119,13 +131,15 @@ int removeQso(EngineState &state, const QsoArgs &args, CompanionUi &ui) {
 
     // A file that cannot be read is left as it is, never replaced by its
     // header alone.
-    std::vector<std::string> lines;
-    if (bad_qso_file::readLines(state.badQsoFileName, lines)) {
-        const std::vector<std::string> kept = keptLines(lines, args, staleDupeLines);
-        const bool written = bad_qso_file::rewrite(state.badQsoFileName,
-                                                   bad_qso_file::kRewrittenHeader, kept);
-        tallyAfterRewrite(state.badFileTally, state.badQsoFileName, written,
-                          bad_qso_file::countProblemLines(kept));
+    std::string former;
+    if (bad_qso_file::readAll(state.badQsoFileName, former)) {
+        int problems = 0;
+        const std::string content = keptContent(former, args, staleDupeLines, problems);
+        // A file that already holds these bytes is left alone: replacing it
+        // makes the system write it out again, the slowest step by far.
+        const bool written =
+            content == former || platform::writeFileWhole(state.badQsoFileName, content);
+        tallyAfterRewrite(state.badFileTally, state.badQsoFileName, written, problems);
         noteWrite(state, state.badQsoFileName, written);
     } else {
         state.badFileTally.known = false;

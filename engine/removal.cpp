@@ -6,6 +6,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <functional>
 #include <string_view>
 #include <unordered_map>
 
@@ -44,6 +45,12 @@ std::vector<std::string> leaveGroup(QsoStore &store, QsoStore::Slot slot) {
     return stale;
 }
 
+using Searcher = std::boyer_moore_horspool_searcher<std::string::const_iterator>;
+
+bool contains(std::string_view line, const Searcher &searcher) {
+    return std::search(line.begin(), line.end(), searcher) != line.end();
+}
+
 // Drops the lines of this call at this minute, whether or not the QSO was
 // stored, so refused QSOs are cleaned up too, and then one line for each
 // entry of stale. An empty call or a time without a minute would match
@@ -57,6 +64,10 @@ std::string keptContent(const std::string &former, const QsoArgs &args,
     // Fields of a bad-QSO line are separated by two blanks, and the call is
     // never the first or last field: YO5A must not find YO5AB.
     const std::string callField = "  " + args.call + "  ";
+    // Every line is full of double blanks: a plain search would stop at
+    // each of them; this one skips ahead by the pattern's length.
+    const Searcher callSearch(callField.begin(), callField.end());
+    const Searcher timeSearch(timeKey.begin(), timeKey.end());
     // Counted by text: a QSO logged many times has many identical lines.
     std::unordered_map<std::string, int> toDrop;
     for (const std::string &line : stale) ++toDrop[line];
@@ -70,9 +81,7 @@ std::string keptContent(const std::string &former, const QsoArgs &args,
             header = false;
             return;
         }
-        if (filter && line.find(callField) != std::string_view::npos &&
-            line.find(timeKey) != std::string_view::npos)
-            return;
+        if (filter && contains(line, callSearch) && contains(line, timeSearch)) return;
         if (!toDrop.empty()) {
             auto found = toDrop.find(std::string(line));
             if (found != toDrop.end() && found->second > 0) {

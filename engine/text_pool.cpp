@@ -8,6 +8,10 @@ namespace {
 constexpr std::size_t kBlockBytes = 16 * 1024;
 constexpr std::size_t kFirstSlots = 64;
 
+uint64_t slotValue(uint32_t hash, uint32_t id) {
+    return (static_cast<uint64_t>(hash) << 32) | (static_cast<uint64_t>(id) + 1);
+}
+
 }  // namespace
 
 TextPool::TextPool() { clear(); }
@@ -21,7 +25,7 @@ void TextPool::clear() {
     slots_.assign(kFirstSlots, 0);
     slots_.shrink_to_fit();
     entries_.push_back(Entry{"", 0, hashOf(std::string_view())});
-    slots_[entries_.back().hash & (slots_.size() - 1)] = 1;
+    slots_[entries_.back().hash & (slots_.size() - 1)] = slotValue(entries_.back().hash, 0);
 }
 
 uint32_t TextPool::hashOf(std::string_view text) {
@@ -42,12 +46,14 @@ TextPool::Id TextPool::find(std::string_view text) const {
     const uint32_t hash = hashOf(text);
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        const uint32_t slot = slots_[i];
+        const uint64_t slot = slots_[i];
         if (slot == 0) return kMissing;
-        const Entry &e = entries_[slot - 1];
-        if (e.hash == hash && e.size == text.size() &&
+        if (static_cast<uint32_t>(slot >> 32) != hash) continue;
+        const Id id = static_cast<Id>(slot) - 1;
+        const Entry &e = entries_[id];
+        if (e.size == text.size() &&
             (text.empty() || std::memcmp(e.data, text.data(), text.size()) == 0))
-            return slot - 1;
+            return id;
     }
 }
 
@@ -73,12 +79,12 @@ const char *TextPool::store(std::string_view text) {
 }
 
 void TextPool::grow() {
-    std::vector<uint32_t> slots(slots_.size() * 2, 0);
+    std::vector<uint64_t> slots(slots_.size() * 2, 0);
     const std::size_t mask = slots.size() - 1;
     for (std::size_t id = 0; id < entries_.size(); ++id) {
         std::size_t i = entries_[id].hash & mask;
         while (slots[i] != 0) i = (i + 1) & mask;
-        slots[i] = static_cast<uint32_t>(id + 1);
+        slots[i] = slotValue(entries_[id].hash, static_cast<uint32_t>(id));
     }
     slots_.swap(slots);
 }
@@ -94,7 +100,7 @@ TextPool::Id TextPool::intern(std::string_view text) {
     const std::size_t mask = slots_.size() - 1;
     std::size_t i = hash & mask;
     while (slots_[i] != 0) i = (i + 1) & mask;
-    slots_[i] = id + 1;
+    slots_[i] = slotValue(hash, id);
     return id;
 }
 

@@ -42,8 +42,10 @@ private:
     void grow();
 
     std::vector<Entry> entries_;
-    // Open addressing, linear probing: id + 1 per used slot, 0 when free.
-    std::vector<uint32_t> slots_;
+    // Open addressing, linear probing. A used slot holds the text's hash in
+    // its high half and id + 1 in its low half, 0 when free: a probe that
+    // meets another text rarely needs to look at that text at all.
+    std::vector<uint64_t> slots_;
     // The characters, in blocks that are never moved or resized.
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t blockUsed_ = 0;

@@ -52,11 +52,13 @@ int QsoStore::Add(const CInfo &c) {
     r.mode = texts_.intern(c.mode);
     r.rstReceived = texts_.intern(c.rstReceived);
     r.rstSent = texts_.intern(c.rstSent);
+    // Serial numbers have three digits: exchanges repeat in a big log.
     r.exchReceived = texts_.intern(c.exchReceived);
     r.exchSent = texts_.intern(c.exchSent);
     r.countryCode = texts_.intern(c.countryCode);
     r.county = texts_.intern(c.county);
-    r.dupeLine = texts_.intern(c.dupeLine);
+    // Each dupe's line is its own: held, never looked up.
+    r.dupeLine = texts_.keep(c.dupeLine);
     r.freqKHz = static_cast<uint32_t>(c.freqKHz < 0 ? 0 : c.freqKHz > 0xFFFFFF ? 0xFFFFFF : c.freqKHz);
     r.excluded = c.excluded != 0;
     r.badQso = c.badQso != 0;

@@ -24,8 +24,10 @@ void TextPool::clear() {
     blockUsed_ = blockSize_ = 0;
     slots_.assign(kFirstSlots, 0);
     slots_.shrink_to_fit();
-    entries_.push_back(Entry{"", 0, hashOf(std::string_view())});
-    slots_[entries_.back().hash & (slots_.size() - 1)] = slotValue(entries_.back().hash, 0);
+    entries_.push_back(Entry{"", 0});
+    const uint32_t hash = hashOf(std::string_view());
+    slots_[hash & (slots_.size() - 1)] = slotValue(hash, 0);
+    indexed_ = 1;
 }
 
 uint32_t TextPool::hashOf(std::string_view text) {
@@ -81,26 +83,37 @@ const char *TextPool::store(std::string_view text) {
 void TextPool::grow() {
     std::vector<uint64_t> slots(slots_.size() * 2, 0);
     const std::size_t mask = slots.size() - 1;
-    for (std::size_t id = 0; id < entries_.size(); ++id) {
-        std::size_t i = entries_[id].hash & mask;
+    for (uint64_t slot : slots_) {
+        if (slot == 0) continue;
+        std::size_t i = static_cast<uint32_t>(slot >> 32) & mask;
         while (slots[i] != 0) i = (i + 1) & mask;
-        slots[i] = slotValue(entries_[id].hash, static_cast<uint32_t>(id));
+        slots[i] = slot;
     }
     slots_.swap(slots);
+    indexed_ = 0;
+    for (uint64_t slot : slots_) indexed_ += slot != 0;
+}
+
+TextPool::Id TextPool::keep(std::string_view text) {
+    if (text.empty()) return kEmpty;
+    const Id id = static_cast<Id>(entries_.size());
+    entries_.push_back(Entry{store(text), static_cast<uint32_t>(text.size())});
+    return id;
 }
 
 TextPool::Id TextPool::intern(std::string_view text) {
     const Id found = find(text);
     if (found != kMissing) return found;
     // At most three quarters full, so a probe stays short.
-    if ((entries_.size() + 1) * 4 > slots_.size() * 3) grow();
+    if ((indexed_ + 1) * 4 > slots_.size() * 3) grow();
     const uint32_t hash = hashOf(text);
     const Id id = static_cast<Id>(entries_.size());
-    entries_.push_back(Entry{store(text), static_cast<uint32_t>(text.size()), hash});
+    entries_.push_back(Entry{store(text), static_cast<uint32_t>(text.size())});
     const std::size_t mask = slots_.size() - 1;
     std::size_t i = hash & mask;
     while (slots_[i] != 0) i = (i + 1) & mask;
     slots_[i] = slotValue(hash, id);
+    ++indexed_;
     return id;
 }
 

@@ -21,7 +21,11 @@ public:
 
     // The text's number, adding the text when it is new.
     Id intern(std::string_view text);
-    // The text's number, or kMissing: looking never adds.
+    // Holds the text without indexing it, for texts nobody looks up (each
+    // QSO's exchanges): no table to probe, a number of its own each time.
+    Id keep(std::string_view text);
+    // The text's number, or kMissing: looking never adds. Kept texts are
+    // never found.
     Id find(std::string_view text) const;
     // Valid until the pool is cleared: texts never move once added.
     std::string_view text(Id id) const {
@@ -35,7 +39,6 @@ private:
     struct Entry {
         const char *data;
         uint32_t size;
-        uint32_t hash;
     };
     static uint32_t hashOf(std::string_view text);
     const char *store(std::string_view text);
@@ -46,6 +49,7 @@ private:
     // its high half and id + 1 in its low half, 0 when free: a probe that
     // meets another text rarely needs to look at that text at all.
     std::vector<uint64_t> slots_;
+    std::size_t indexed_ = 0;  // used slots
     // The characters, in blocks that are never moved or resized.
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t blockUsed_ = 0;

@@ -15,19 +15,17 @@ inline std::optional<platform::FileStamp> stampOf(const std::string &fileName) {
     return platform::fileStamp(platform::nativePath(fileName));
 }
 
-// Before the engine writes the file: the count holds only if the file is
-// still as the engine last saw it.
-inline void tallyBeforeWrite(BadFileTally &tally, const std::string &fileName) {
-    if (tally.known && stampOf(fileName) != tally.stamp) tally.known = false;
-}
-
-// After appending lines that hold added problem lines.
-inline void tallyAfterAppend(BadFileTally &tally, const std::string &fileName, bool written,
-                             int added) {
-    if (!written) tally.known = false;
-    if (!tally.known) return;
+// After appending lines that hold added problem lines: the count holds
+// only if the append found the file as the engine last left it.
+inline void tallyAfterAppend(BadFileTally &tally, bool written,
+                             const platform::AppendStamps &stamps, int added) {
+    if (!written || !tally.known || !stamps.before || stamps.before != tally.stamp ||
+        !stamps.after) {
+        tally.known = false;
+        return;
+    }
     tally.problemLines += added;
-    tally.stamp = stampOf(fileName);
+    tally.stamp = stamps.after;
 }
 
 // After writing the whole file anew with count problem lines.

@@ -46,9 +46,9 @@ bool create(const std::string &fileName, const std::string &header) {
 }
 
 bool append(const std::string &fileName, const std::vector<std::string> &lines,
-            const std::string &header) {
+            const std::string &header, platform::AppendStamps *stamps) {
     return platform::appendToFile(fileName, joinLines(nullptr, lines),
-                                  header.empty() ? header : header + "\r\n");
+                                  header.empty() ? header : header + "\r\n", stamps);
 }
 
 bool readLines(const std::string &fileName, std::vector<std::string> &lines) {

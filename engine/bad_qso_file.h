@@ -1,6 +1,8 @@
 // The text file that lists every problem QSO, one CR LF line each.
 #pragma once
 
+#include "platform/files.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,8 +25,10 @@ bool create(const std::string &fileName, const std::string &header);
 // Appends lines (each without its line end) to the file. A file that is
 // missing or empty, say deleted while the log is open, gets header first:
 // every reader takes the first line for the header.
+// stamps, when given, receives the file's stamps around the append.
 bool append(const std::string &fileName, const std::vector<std::string> &lines,
-            const std::string &header = std::string());
+            const std::string &header = std::string(),
+            platform::AppendStamps *stamps = nullptr);
 
 // All lines of the file without their line ends; false when it cannot be
 // read. content, when given, receives the file's bytes as read.

@@ -43,26 +43,47 @@ OleTime timeOf(const QsoRecord &r) {
 }  // namespace
 
 int QsoStore::Add(const CInfo &c) {
+    QsoFields f;
+    f.call = c.call;
+    f.countryPrefix = c.countryPrefix;
+    f.band = c.band;
+    f.mode = c.mode;
+    f.rstReceived = c.rstReceived;
+    f.rstSent = c.rstSent;
+    f.exchReceived = c.exchReceived;
+    f.exchSent = c.exchSent;
+    f.countryCode = c.countryCode;
+    f.county = c.county;
+    f.dupeLine = c.dupeLine;
+    f.freqKHz = c.freqKHz;
+    f.excluded = c.excluded != 0;
+    f.badQso = c.badQso != 0;
+    f.dupe = c.dupe != 0;
+    f.time = c.time;
+    return Add(f);
+}
+
+int QsoStore::Add(const QsoFields &f) {
     QsoRecord r;
-    r.timeValue = c.time.value;
-    r.timeStatus = c.time.status;
-    r.call = calls_.intern(c.call);
-    r.countryPrefix = texts_.intern(c.countryPrefix);
-    r.band = texts_.intern(c.band);
-    r.mode = texts_.intern(c.mode);
-    r.rstReceived = texts_.intern(c.rstReceived);
-    r.rstSent = texts_.intern(c.rstSent);
+    r.timeValue = f.time.value;
+    r.timeStatus = f.time.status;
+    r.call = calls_.intern(f.call);
+    r.countryPrefix = texts_.intern(f.countryPrefix);
+    r.band = texts_.intern(f.band);
+    r.mode = texts_.intern(f.mode);
+    r.rstReceived = texts_.intern(f.rstReceived);
+    r.rstSent = texts_.intern(f.rstSent);
     // Serial numbers have three digits: exchanges repeat in a big log.
-    r.exchReceived = texts_.intern(c.exchReceived);
-    r.exchSent = texts_.intern(c.exchSent);
-    r.countryCode = texts_.intern(c.countryCode);
-    r.county = texts_.intern(c.county);
+    r.exchReceived = texts_.intern(f.exchReceived);
+    r.exchSent = texts_.intern(f.exchSent);
+    r.countryCode = texts_.intern(f.countryCode);
+    r.county = texts_.intern(f.county);
     // Each dupe's line is its own: held, never looked up.
-    r.dupeLine = texts_.keep(c.dupeLine);
-    r.freqKHz = static_cast<uint32_t>(c.freqKHz < 0 ? 0 : c.freqKHz > 0xFFFFFF ? 0xFFFFFF : c.freqKHz);
-    r.excluded = c.excluded != 0;
-    r.badQso = c.badQso != 0;
-    r.dupe = c.dupe != 0;
+    r.dupeLine = texts_.keep(f.dupeLine);
+    r.freqKHz = static_cast<uint32_t>(f.freqKHz < 0 ? 0 : f.freqKHz > 0xFFFFFF ? 0xFFFFFF : f.freqKHz);
+    r.excluded = f.excluded;
+    r.badQso = f.badQso;
+    r.dupe = f.dupe;
     append(r);
     return GetSize() - 1;
 }
@@ -228,8 +249,8 @@ int QsoStore::countMatching(const CInfo &record) const {
     return countMatching(record.call, record.band, record.mode);
 }
 
-int QsoStore::countMatching(const std::string &call, const std::string &band,
-                            const std::string &mode) const {
+int QsoStore::countMatching(std::string_view call, std::string_view band,
+                            std::string_view mode) const {
     const TextPool::Id id = calls_.find(call);
     const TextPool::Id bandId = texts_.find(band);
     const TextPool::Id modeId = texts_.find(mode);

@@ -85,6 +85,26 @@ struct QsoRecord {
     QsoRecord() : freqKHz(0), excluded(0), badQso(0), dupe(0), removed(0) {}
 };
 
+// A QSO on its way into the store: views of texts held by the caller.
+struct QsoFields {
+    std::string_view call;
+    std::string_view countryPrefix;
+    std::string_view band;
+    std::string_view mode;
+    std::string_view rstReceived;
+    std::string_view rstSent;
+    std::string_view exchReceived;
+    std::string_view exchSent;
+    std::string_view countryCode;
+    std::string_view county;
+    std::string_view dupeLine;
+    int32_t freqKHz = 0;
+    bool excluded = false;
+    bool badQso = false;
+    bool dupe = false;
+    OleTime time;
+};
+
 // The accepted QSOs in arrival order, indexed by call so that dupe checks and
 // the look-up of one station's QSOs stay cheap at any log size.
 //
@@ -105,6 +125,7 @@ public:
     // Copies out; an index outside 0..size-1 throws std::out_of_range.
     CInfo GetAt(int index) const { return recordAt(slotOfIndex(index)); }
     int Add(const CInfo &record);
+    int Add(const QsoFields &fields);
     void RemoveAt(int index, int count = 1);
     void RemoveAll();
 
@@ -113,8 +134,8 @@ public:
     void clearDupe(int index) { clearDupeAt(slotOfIndex(index)); }
 
     // Stored records with this call, band and mode (exact comparison).
-    int countMatching(const std::string &call, const std::string &band,
-                      const std::string &mode) const;
+    int countMatching(std::string_view call, std::string_view band,
+                      std::string_view mode) const;
     int countMatching(const CInfo &record) const;
 
     // Index of the first record with this call, band, mode and time, or -1.

@@ -62,9 +62,9 @@ public:
         // write: the lines have nowhere to go, and that is no failure.
         if (state_.badQsoFileName.empty() || lines_.empty()) return;
         const std::string &name = state_.badQsoFileName;
-        tallyBeforeWrite(state_.badFileTally, name);
-        const bool written = bad_qso_file::append(name, lines_, bad_qso_file::kHeader);
-        tallyAfterAppend(state_.badFileTally, name, written,
+        platform::AppendStamps stamps;
+        const bool written = bad_qso_file::append(name, lines_, bad_qso_file::kHeader, &stamps);
+        tallyAfterAppend(state_.badFileTally, written, stamps,
                          bad_qso_file::countProblemLines(lines_));
         noteWrite(state_, name, written);
     }
@@ -99,42 +99,50 @@ int addQso(EngineState &state, const QsoArgs &args) {
         return 0;
     }
 
-    CInfo record;
+    QsoFields record;
     record.call = args.call;
     record.band = args.band;
     record.mode = args.mode;
     record.rstReceived = args.rstReceived;
     record.rstSent = args.rstSent;
     record.countryPrefix = args.countryPrefix;
-    record.exchSent = args.exchSent + " " + state.myCode;
-    record.exchReceived = normaliseExchange(args.exchReceived);
+    std::string exchSent = args.exchSent;
+    exchSent += ' ';
+    exchSent += state.myCode;
+    record.exchSent = exchSent;
+    const std::string exchReceived = normaliseExchange(args.exchReceived);
+    record.exchReceived = exchReceived;
     record.freqKHz = static_cast<int32_t>(args.frequencyHz / 1000);
     record.time = args.time;
 
+    const std::string received = lastTwo(args.exchReceived);
+    std::string county;
     if (!isRomania(args.countryPrefix)) {
-        record.countryCode = lastTwo(args.exchReceived);
+        record.countryCode = received;
     } else {
-        const std::string code = trimBlanks(upper(lastTwo(args.exchReceived)));
-        if (isCounty(code)) {
-            record.county = code;
+        county = trimBlanks(upper(received));
+        if (isCounty(county)) {
+            record.county = county;
         } else {
-            record.excluded = 1;
-            record.badQso = 1;
+            record.excluded = true;
+            record.badQso = true;
             problems.add("   NO ROMANIA COUNTY !!!");
         }
     }
 
-    const int earlier = state.store.countMatching(record);
+    const int earlier = state.store.countMatching(args.call, args.band, args.mode);
+    std::string dupeLine;
     if (earlier > 0) {
-        record.excluded = 1;
-        record.dupe = 1;
+        record.excluded = true;
+        record.dupe = true;
         // Kept so that a removal can take back the lines of one earlier
         // match when that QSO leaves the log.
-        record.dupeLine = problems.text(bad_qso_file::kDupeMessage);
+        dupeLine = problems.text(bad_qso_file::kDupeMessage);
+        record.dupeLine = dupeLine;
         for (int i = 0; i < earlier; ++i) problems.add(bad_qso_file::kDupeMessage);
     }
 
-    state.store.Add(std::move(record));
+    state.store.Add(record);
     return 1;
 }
 

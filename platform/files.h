@@ -54,8 +54,12 @@ bool writeFileWhole(const std::string &name, const std::string &content);
 // (new, or emptied by someone else) gets startOfNewFile first. When the disk
 // refuses part of it, the file is cut back to its former length, so it never
 // ends in half a line, and the result is false.
+// stamps, when given, receives the file's stamp as the append found it and
+// as it left it, read from the open file (none when it could not be read).
+struct AppendStamps;
 bool appendToFile(const std::string &name, const std::string &content,
-                  const std::string &startOfNewFile = std::string());
+                  const std::string &startOfNewFile = std::string(),
+                  AppendStamps *stamps = nullptr);
 
 // Size and last-write time of a regular file, at the finest resolution the
 // system keeps: enough to tell that a file was rewritten.
@@ -69,6 +73,11 @@ struct FileStamp {
     bool operator!=(const FileStamp &other) const { return !(*this == other); }
 };
 std::optional<FileStamp> fileStamp(const std::string &path);
+
+struct AppendStamps {
+    std::optional<FileStamp> before;
+    std::optional<FileStamp> after;
+};
 
 // Removes a file; quietly does nothing if it is missing.
 void removeFile(const std::string &name);

@@ -79,6 +79,20 @@ namespace os {
 
 std::int64_t fileLength(std::FILE *file) { return ::_filelengthi64(::_fileno(file)); }
 
+std::optional<FileStamp> fileStamp(std::FILE *file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file)));
+    if (handle == INVALID_HANDLE_VALUE || !::GetFileInformationByHandle(handle, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    stamp.modified = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+        info.ftLastWriteTime.dwLowDateTime);
+    return stamp;
+}
+
 bool truncateFile(std::FILE *file, std::int64_t length) {
     return ::_chsize_s(::_fileno(file), length) == 0;
 }

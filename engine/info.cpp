@@ -63,14 +63,31 @@ int QsoStore::Add(const CInfo &c) {
     return Add(f);
 }
 
-int QsoStore::Add(const QsoFields &f) {
+int QsoStore::Add(const QsoFields &f) { return Add(f, groupOf(f.call, f.band, f.mode)); }
+
+QsoStore::Group QsoStore::groupOf(std::string_view call, std::string_view band,
+                                  std::string_view mode) {
+    return Group{calls_.intern(call), texts_.intern(band), texts_.intern(mode)};
+}
+
+int QsoStore::countMatching(const Group &group) const {
+    if (group.call >= firstOfCall_.size()) return 0;
+    int count = 0;
+    for (Slot s = firstOfCall_[group.call]; s != kNoSlot; s = at(s).nextOfCall) {
+        const QsoRecord &r = at(s);
+        if (r.band == group.band && r.mode == group.mode) ++count;
+    }
+    return count;
+}
+
+int QsoStore::Add(const QsoFields &f, const Group &group) {
     QsoRecord r;
     r.timeValue = f.time.value;
     r.timeStatus = f.time.status;
-    r.call = calls_.intern(f.call);
+    r.call = group.call;
     r.countryPrefix = texts_.intern(f.countryPrefix);
-    r.band = texts_.intern(f.band);
-    r.mode = texts_.intern(f.mode);
+    r.band = group.band;
+    r.mode = group.mode;
     r.rstReceived = texts_.intern(f.rstReceived);
     r.rstSent = texts_.intern(f.rstSent);
     // Serial numbers have three digits: exchanges repeat in a big log.
@@ -251,18 +268,11 @@ int QsoStore::countMatching(const CInfo &record) const {
 
 int QsoStore::countMatching(std::string_view call, std::string_view band,
                             std::string_view mode) const {
-    const TextPool::Id id = calls_.find(call);
-    const TextPool::Id bandId = texts_.find(band);
-    const TextPool::Id modeId = texts_.find(mode);
-    if (id == TextPool::kMissing || bandId == TextPool::kMissing || modeId == TextPool::kMissing ||
-        id >= firstOfCall_.size())
+    const Group group{calls_.find(call), texts_.find(band), texts_.find(mode)};
+    if (group.call == TextPool::kMissing || group.band == TextPool::kMissing ||
+        group.mode == TextPool::kMissing)
         return 0;
-    int count = 0;
-    for (Slot s = firstOfCall_[id]; s != kNoSlot; s = at(s).nextOfCall) {
-        const QsoRecord &r = at(s);
-        if (r.band == bandId && r.mode == modeId) ++count;
-    }
-    return count;
+    return countMatching(group);
 }
 
 QsoStore::Slot QsoStore::findFirstSlot(const std::string &call, const std::string &band,

@@ -126,6 +126,15 @@ public:
     CInfo GetAt(int index) const { return recordAt(slotOfIndex(index)); }
     int Add(const CInfo &record);
     int Add(const QsoFields &fields);
+
+    // The numbers of a call, band and mode, added to the pools when new: a
+    // dupe check followed by the QSO's own Add looks each text up once.
+    struct Group {
+        TextPool::Id call, band, mode;
+    };
+    Group groupOf(std::string_view call, std::string_view band, std::string_view mode);
+    int countMatching(const Group &group) const;
+    int Add(const QsoFields &fields, const Group &group);
     void RemoveAt(int index, int count = 1);
     void RemoveAll();
 

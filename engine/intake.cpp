@@ -130,7 +130,8 @@ int addQso(EngineState &state, const QsoArgs &args) {
         }
     }
 
-    const int earlier = state.store.countMatching(args.call, args.band, args.mode);
+    const QsoStore::Group group = state.store.groupOf(args.call, args.band, args.mode);
+    const int earlier = state.store.countMatching(group);
     std::string dupeLine;
     if (earlier > 0) {
         record.excluded = true;
@@ -142,7 +143,7 @@ int addQso(EngineState &state, const QsoArgs &args) {
         for (int i = 0; i < earlier; ++i) problems.add(bad_qso_file::kDupeMessage);
     }
 
-    state.store.Add(record);
+    state.store.Add(record, group);
     return 1;
 }
 

@@ -12,6 +12,15 @@ uint64_t slotValue(uint32_t hash, uint32_t id) {
     return (static_cast<uint64_t>(hash) << 32) | (static_cast<uint64_t>(id) + 1);
 }
 
+// Texts here are mostly a few characters long: a plain loop beats a call
+// of the library's memcmp for them.
+bool sameBytes(const char *a, const char *b, std::size_t size) {
+    if (size > 16) return std::memcmp(a, b, size) == 0;
+    for (std::size_t i = 0; i < size; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 }  // namespace
 
 TextPool::TextPool() { clear(); }
@@ -53,9 +62,7 @@ TextPool::Id TextPool::find(std::string_view text) const {
         if (static_cast<uint32_t>(slot >> 32) != hash) continue;
         const Id id = static_cast<Id>(slot) - 1;
         const Entry &e = entries_[id];
-        if (e.size == text.size() &&
-            (text.empty() || std::memcmp(e.data, text.data(), text.size()) == 0))
-            return id;
+        if (e.size == text.size() && sameBytes(e.data, text.data(), text.size())) return id;
     }
 }
 

@@ -50,7 +50,9 @@ bool appendToFile(const std::string &name, const std::string &content,
     // buffer to reach the file after it has been cut back.
     std::setvbuf(file, nullptr, _IONBF, 0);
     if (stamps != nullptr) stamps->before = os::fileStamp(file);
-    const std::int64_t before = os::fileLength(file);
+    const std::int64_t before = stamps != nullptr && stamps->before
+                                    ? static_cast<std::int64_t>(stamps->before->size)
+                                    : os::fileLength(file);
     bool written = before >= 0 && (before > 0 || writeBytes(file, startOfNewFile)) &&
                    writeBytes(file, content);
     if (!written && before >= 0) os::truncateFile(file, before);

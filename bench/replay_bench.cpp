@@ -101,6 +101,26 @@ void BM_GetResult(benchmark::State &state) {
 }
 BENCHMARK(BM_GetResult)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// The result as the host asks for it, after every QSO: the log has changed
+// since the last result, so nothing of that one can be reused.
+void BM_GetResultAfterQso(benchmark::State &state) {
+    const auto log = bench::syntheticLog(static_cast<int>(state.range(0)));
+    auto &h = plugin().host;
+    replay(h, log);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const host::Qso &q = log[(i++ * 7919) % log.size()];
+        h.remove(q);
+        h.add(q);
+        state.ResumeTiming();
+        int score = 0;
+        benchmark::DoNotOptimize(h.result(score));
+    }
+}
+BENCHMARK(BM_GetResultAfterQso)->Arg(1000)->Arg(10000)->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+
 void BM_RemoveData(benchmark::State &state) {
     const auto log = bench::syntheticLog(static_cast<int>(state.range(0)));
     auto &h = plugin().host;

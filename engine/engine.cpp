@@ -84,9 +84,20 @@ const char *Engine::getResult(int *score) {
     int claimed;
     std::string hostVersion;
     const char *text;
+    reports::ResultFigures totals;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        claimed = scoreLog(state_, exportLines);
+        totals = scoreLog(state_);
+    }
+    // The INI file is read and written whole, and the system may wait for
+    // the disk when the new file replaces the old: the companion windows
+    // must not wait for that. Only this entry point, on the host's thread,
+    // changes resultText, so it stays as it was left.
+    const bool claimedWritten = writeClaimedScore(totals.score);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        finishResult(state_, totals, claimedWritten, exportLines);
+        claimed = totals.score;
         if (score != nullptr) *score = claimed;
         cabrillo = cabrillo_;
         hostVersion = state_.hostVersion;

@@ -60,9 +60,15 @@ int removeQso(EngineState &state, const QsoArgs &args, CompanionUi &ui);
 int checkCall(EngineState &state, const CheckCallArgs &args, CompanionUi &ui);
 int isValidExchange(EngineState &state, const std::string &field, int index);
 
-// Recomputes the score and the summary into state.resultText; returns the
-// score. Fills exportLines when a Cabrillo export was requested.
-int scoreLog(EngineState &state, std::vector<CabrilloQso> &exportLines);
+// A result in three steps, so that the INI file is written without the
+// engine lock: scoreLog recomputes the score and puts the summary's head and
+// band rows into state.resultText; writeClaimedScore records the score in
+// the INI file; finishResult appends the summary's end and fills
+// exportLines when a Cabrillo export was requested.
+reports::ResultFigures scoreLog(EngineState &state);
+bool writeClaimedScore(int32_t score);
+void finishResult(EngineState &state, const reports::ResultFigures &totals,
+                  bool claimedWritten, std::vector<CabrilloQso> &exportLines);
 
 // The Cabrillo mode of a stored mode.
 std::string cabrilloMode(const std::string &mode);

@@ -168,7 +168,7 @@ std::string cabrilloMode(const std::string &mode) {
     return "??";
 }
 
-int scoreLog(EngineState &state, std::vector<CabrilloQso> &exportLines) {
+reports::ResultFigures scoreLog(EngineState &state) {
     const bool html = state.htmlResult != 0;
     std::string &out = state.resultText;
     out.clear();
@@ -211,10 +211,19 @@ int scoreLog(EngineState &state, std::vector<CabrilloQso> &exportLines) {
         (static_cast<long long>(totals.countries) + totals.counties) * totals.points;
     totals.score = static_cast<int32_t>(static_cast<uint32_t>(wide));
     state.claimedScore = totals.score;
-    noteWrite(state, kPluginIni,
-              platform::writeProfileString(kIniSection, "Claimed",
-                                           std::to_string(totals.score), kPluginIni));
-    reports::appendSummaryEnd(out, html, totals, state.unwrittenFiles);
+    return totals;
+}
+
+bool writeClaimedScore(int32_t score) {
+    return platform::writeProfileString(kIniSection, "Claimed", std::to_string(score),
+                                        kPluginIni);
+}
+
+void finishResult(EngineState &state, const reports::ResultFigures &totals,
+                  bool claimedWritten, std::vector<CabrilloQso> &exportLines) {
+    noteWrite(state, kPluginIni, claimedWritten);
+    reports::appendSummaryEnd(state.resultText, state.htmlResult != 0, totals,
+                              state.unwrittenFiles);
 
     exportLines.clear();
     if (state.reportRequest != 0) {
@@ -234,7 +243,6 @@ int scoreLog(EngineState &state, std::vector<CabrilloQso> &exportLines) {
             exportLines.push_back(std::move(qso));
         });
     }
-    return totals.score;
 }
 
 }  // namespace engine

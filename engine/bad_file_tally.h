@@ -7,7 +7,6 @@
 #include "engine/bad_qso_file.h"
 #include "engine/engine_state.h"
 #include "platform/files.h"
-#include "platform/folders.h"
 
 namespace engine {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/info.h"
-#include "platform/folders.h"
+#include "platform/files.h"
 #include "reports/summary.h"
 
 #include <array>

@@ -36,11 +36,11 @@ std::string normaliseExchange(const std::string &received) {
     return head + " " + lastTwo(received);
 }
 
-// The problem lines of one QSO, built only when a problem is found.
+// The problem lines of one QSO, built only when a problem is found; they
+// go to out, to be appended to the bad-QSO file once the intake is done.
 class ProblemLines {
 public:
-    ProblemLines(EngineState &state, const QsoArgs &args)
-        : state_(state), args_(args) {}
+    ProblemLines(const QsoArgs &args, std::vector<std::string> &out) : args_(args), lines_(out) {}
 
     void add(const char *message) { lines_.push_back(text(message)); }
 
@@ -57,29 +57,40 @@ public:
         return prefix_ + message;
     }
 
-    ~ProblemLines() {
-        // Before the first reset no log is open and there is no file to
-        // write: the lines have nowhere to go, and that is no failure.
-        if (state_.badQsoFileName.empty() || lines_.empty()) return;
-        const std::string &name = state_.badQsoFileName;
-        platform::AppendStamps stamps;
-        const bool written = bad_qso_file::append(name, lines_, bad_qso_file::kHeader, &stamps);
-        tallyAfterAppend(state_.badFileTally, written, stamps,
-                         bad_qso_file::countProblemLines(lines_));
-        noteWrite(state_, name, written);
-    }
-
 private:
-    EngineState &state_;
     const QsoArgs &args_;
     std::string prefix_;
-    std::vector<std::string> lines_;
+    std::vector<std::string> &lines_;
 };
 
 }  // namespace
 
+void appendBadLines(BadFileAppend &append) {
+    // Before the first reset no log is open and there is no file to write:
+    // the lines have nowhere to go, and that is no failure.
+    if (append.fileName.empty() || append.lines.empty()) return;
+    append.written = bad_qso_file::append(append.fileName, append.lines, bad_qso_file::kHeader,
+                                          &append.stamps);
+}
+
+void finishAppend(EngineState &state, const BadFileAppend &append) {
+    if (append.fileName.empty() || append.lines.empty()) return;
+    tallyAfterAppend(state.badFileTally, append.written, append.stamps,
+                     bad_qso_file::countProblemLines(append.lines));
+    noteWrite(state, append.fileName, append.written);
+}
+
 int addQso(EngineState &state, const QsoArgs &args) {
-    ProblemLines problems(state, args);
+    BadFileAppend append;
+    const int result = addQso(state, args, append);
+    appendBadLines(append);
+    finishAppend(state, append);
+    return result;
+}
+
+int addQso(EngineState &state, const QsoArgs &args, BadFileAppend &append) {
+    append.fileName = state.badQsoFileName;
+    ProblemLines problems(args, append.lines);
 
     if (!bandRules().contains(args.band)) {
         problems.add("   WRONG BAND !!!");

@@ -125,35 +125,45 @@ void forgetRefused(EngineState &state, const std::string &band) {
 
 }  // namespace
 
-int removeQso(EngineState &state, const QsoArgs &args, CompanionUi &ui) {
-    std::vector<std::string> staleDupeLines;
+BadFileRewrite removeFromStore(EngineState &state, const QsoArgs &args, CompanionUi &ui) {
+    BadFileRewrite rewrite;
+    rewrite.fileName = state.badQsoFileName;
     const QsoStore::Slot slot =
         state.store.findFirstSlot(args.call, args.band, args.mode, args.time);
     if (slot != QsoStore::kNoSlot) {
         if (args.countryPrefix == "YO") ui.resetCountyWindow();
-        staleDupeLines = leaveGroup(state.store, slot);
+        rewrite.staleDupeLines = leaveGroup(state.store, slot);
         state.store.removeSlot(slot);
     } else {
         forgetRefused(state, args.band);
     }
     forgetUnusedBands(state);
+    return rewrite;
+}
 
+void rewriteBadFile(BadFileRewrite &rewrite, const QsoArgs &args) {
     // A file that cannot be read is left as it is, never replaced by its
     // header alone.
     std::string former;
-    if (bad_qso_file::readAll(state.badQsoFileName, former)) {
-        int problems = 0;
-        const std::string content = keptContent(former, args, staleDupeLines, problems);
-        // A file that already holds these bytes is left alone: replacing it
-        // makes the system write it out again, the slowest step by far.
-        const bool written =
-            content == former || platform::writeFileWhole(state.badQsoFileName, content);
-        tallyAfterRewrite(state.badFileTally, state.badQsoFileName, written, problems);
-        noteWrite(state, state.badQsoFileName, written);
+    rewrite.read = bad_qso_file::readAll(rewrite.fileName, former);
+    if (!rewrite.read) return;
+    const std::string content =
+        keptContent(former, args, rewrite.staleDupeLines, rewrite.problemLines);
+    // A file that already holds these bytes is left alone: replacing it
+    // makes the system write it out again, the slowest step by far.
+    rewrite.written = content == former || platform::writeFileWhole(rewrite.fileName, content);
+    if (rewrite.written) rewrite.stamp = stampOf(rewrite.fileName);
+}
+
+int finishRemoval(EngineState &state, const BadFileRewrite &rewrite, CompanionUi &ui) {
+    if (rewrite.read) {
+        state.badFileTally.known = rewrite.written;
+        state.badFileTally.problemLines = rewrite.problemLines;
+        state.badFileTally.stamp = rewrite.stamp;
+        noteWrite(state, rewrite.fileName, rewrite.written);
     } else {
         state.badFileTally.known = false;
     }
-
     state.refreshPending = 1;
     if (ui.isRunning()) ui.postRefresh();
     return 1;

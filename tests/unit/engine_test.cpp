@@ -357,6 +357,22 @@ TEST_F(EngineTest, BadQsoCountNeverGoesNegative) {
     EXPECT_NE(summary.find("Bad QSO\t 0\r\n"), std::string::npos);
 }
 
+TEST_F(EngineTest, BadQsoCountFollowsAnEditMadeBetweenTwoAppends) {
+    const char *const kBad = "BadQSO_StatsMorvantia_05_03_2017.txt";
+    engine.resetStats(resetArgs());
+    engine.addData(qsoArgs("DL1AA", "20m", "CW", "013 DL", "DL"));
+    int score = 0;
+    EXPECT_NE(std::string(engine.getResult(&score)).find("Bad QSO\t 1\r\n"), std::string::npos);
+    // The operator empties the file; the engine's next append lands on it.
+    testing_support::writeFile(kBad, "MORVANTIA CONTEST UBN file \r\n");
+    engine.addData(qsoArgs("DL2BB", "20m", "CW", "014 DL", "DL"));
+    EXPECT_NE(std::string(engine.getResult(&score)).find("Bad QSO\t 1\r\n"), std::string::npos);
+    // A removal that drops nothing leaves the file's bytes, and its count.
+    engine.removeData(qsoArgs("OK1CC", "80m", "CW", "015 OK", "OK"));
+    engine.addData(qsoArgs("DL3CC", "20m", "CW", "016 DL", "DL"));
+    EXPECT_NE(std::string(engine.getResult(&score)).find("Bad QSO\t 2\r\n"), std::string::npos);
+}
+
 TEST_F(EngineTest, ConcurrentReadersSeeAConsistentStore) {
     engine.resetStats(resetArgs());
     std::atomic<bool> done{false};

@@ -182,7 +182,6 @@ public:
             if (!r.removed) f(r);
         }
     }
-    Slot slotCount() const { return slots_; }
 
     // Changes with every change of the records, so a result computed from
     // them can tell it is still current.

@@ -63,34 +63,10 @@ private:
     std::vector<std::string> &lines_;
 };
 
-}  // namespace
-
-void appendBadLines(BadFileAppend &append) {
-    // Before the first reset no log is open and there is no file to write:
-    // the lines have nowhere to go, and that is no failure.
-    if (append.fileName.empty() || append.lines.empty()) return;
-    append.written = bad_qso_file::append(append.fileName, append.lines, bad_qso_file::kHeader,
-                                          &append.stamps);
-}
-
-void finishAppend(EngineState &state, const BadFileAppend &append) {
-    if (append.fileName.empty() || append.lines.empty()) return;
-    tallyAfterAppend(state.badFileTally, append.written, append.stamps,
-                     bad_qso_file::countProblemLines(append.lines));
-    noteWrite(state, append.fileName, append.written);
-}
-
-int addQso(EngineState &state, const QsoArgs &args) {
-    BadFileAppend append;
-    const int result = addQso(state, args, append);
-    appendBadLines(append);
-    finishAppend(state, append);
-    return result;
-}
-
-int addQso(EngineState &state, const QsoArgs &args, BadFileAppend &append) {
-    append.fileName = state.badQsoFileName;
-    ProblemLines problems(args, append.lines);
+// The intake's checks, in their fixed order; lines receives the QSO's
+// problem lines.
+int checkAndStore(EngineState &state, const QsoArgs &args, std::vector<std::string> &lines) {
+    ProblemLines problems(args, lines);
 
     if (!bandRules().contains(args.band)) {
         problems.add("   WRONG BAND !!!");
@@ -157,5 +133,38 @@ int addQso(EngineState &state, const QsoArgs &args, BadFileAppend &append) {
     state.store.Add(record, group);
     return 1;
 }
+
+}  // namespace
+
+void appendBadLines(BadFileAppend &append) {
+    // Before the first reset no log is open and there is no file to write:
+    // the lines have nowhere to go, and that is no failure.
+    if (append.fileName.empty() || append.lines.empty()) return;
+    append.written = bad_qso_file::append(append.fileName, append.lines, bad_qso_file::kHeader,
+                                          &append.stamps);
+}
+
+void finishAppend(EngineState &state, const BadFileAppend &append) {
+    if (append.fileName.empty() || append.lines.empty()) return;
+    tallyAfterAppend(state.badFileTally, append.written, append.stamps,
+                     bad_qso_file::countProblemLines(append.lines));
+    noteWrite(state, append.fileName, append.written);
+}
+
+int addQso(EngineState &state, const QsoArgs &args) {
+    BadFileAppend append;
+    const int result = addQso(state, args, append);
+    appendBadLines(append);
+    finishAppend(state, append);
+    return result;
+}
+
+int addQso(EngineState &state, const QsoArgs &args, BadFileAppend &append) {
+    const int result = checkAndStore(state, args, append.lines);
+    // Most QSOs have no problem: their intake copies no file name.
+    if (!append.lines.empty()) append.fileName = state.badQsoFileName;
+    return result;
+}
+
 
 }  // namespace engine

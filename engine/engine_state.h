@@ -20,13 +20,27 @@ using TextArray = std::vector<std::string>;
 
 using MultiplierLists = std::array<std::array<TextArray, 3>, 3>;
 
-// The figures of the last scoring pass, kept while the records and the band
-// names they were computed from stay the same: then a result needs no new
-// pass over the log.
+// What one block of the store's records adds to each band name's figures:
+// the counts, and the county and country-code numbers in the order they
+// first appear in the block (per band name, 2 x mode class + 0 for
+// counties, + 1 for country codes).
+struct BlockFigures {
+    bool valid = false;
+    uint64_t version = 0;  // the block's version when computed
+    std::vector<reports::BandFigures> bands;
+    std::vector<std::array<std::vector<TextPool::Id>, 6>> codes;
+};
+
+// The figures of the last scoring, kept while their inputs stay the same:
+// per block of records while the block, the store's layout and the band
+// names are unchanged, and the whole result while nothing changed at all.
+// A new QSO then costs a result the pass over its own block only.
 struct ScoreCache {
     bool valid = false;
     uint64_t storeVersion = 0;
+    uint64_t layout = 0;
     TextArray bands;  // the band names scored, in their sorted order
+    std::vector<BlockFigures> blocks;
     std::vector<reports::BandFigures> figures;  // one per band name
     MultiplierLists multipliers;                // the rows the pass rebuilt
     std::array<bool, 3> rowsRebuilt{};

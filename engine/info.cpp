@@ -106,8 +106,10 @@ int QsoStore::Add(const QsoFields &f, const Group &group) {
 }
 
 QsoStore::Slot QsoStore::append(const QsoRecord &record) {
-    if (slots_ / kBlockRecords == blocks_.size())
+    if (slots_ / kBlockRecords == blocks_.size()) {
         blocks_.emplace_back(new QsoRecord[kBlockRecords]);
+        blockVersions_.push_back(0);
+    }
     const Slot slot = slots_++;
     mutableAt(slot) = record;
     ++live_;
@@ -119,7 +121,7 @@ QsoStore::Slot QsoStore::append(const QsoRecord &record) {
             counted = true;
         }
     if (!counted) onBand_.emplace_back(record.band, 1);
-    ++version_;
+    touch(slot);
     return slot;
 }
 
@@ -182,7 +184,7 @@ void QsoStore::unlink(Slot slot) {
         if (band.first == r.band) --band.second;
     r.removed = 1;
     --live_;
-    ++version_;
+    touch(slot);
 }
 
 void QsoStore::packWhenMostlyRemoved() {
@@ -190,6 +192,8 @@ void QsoStore::packWhenMostlyRemoved() {
     if (removed < kBlockRecords || removed <= live_) return;
     std::vector<std::unique_ptr<QsoRecord[]>> blocks;
     blocks.swap(blocks_);
+    blockVersions_.clear();
+    ++layout_;
     const Slot oldSlots = slots_;
     slots_ = live_ = 0;
     std::fill(firstOfCall_.begin(), firstOfCall_.end(), kNoSlot);
@@ -222,7 +226,7 @@ void QsoStore::clearDupeAt(Slot slot) {
     QsoRecord &record = mutableAt(slot);
     record.dupe = 0;
     record.excluded = record.badQso;
-    ++version_;
+    touch(slot);
 }
 
 void QsoStore::RemoveAll() {
@@ -236,6 +240,8 @@ void QsoStore::RemoveAll() {
     lastOfCall_.clear();
     lastOfCall_.shrink_to_fit();
     onBand_.clear();
+    blockVersions_.clear();
+    ++layout_;
     ++version_;
 }
 

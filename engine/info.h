@@ -187,6 +187,24 @@ public:
     // them can tell it is still current.
     uint64_t version() const { return version_; }
 
+    // The records in blocks of a fixed number of slots, for results kept
+    // per block: a block's version changes with every change of its
+    // records, and the layout's when records move to other blocks.
+    std::size_t blockCount() const { return blocks_.size(); }
+    uint64_t blockVersion(std::size_t block) const { return blockVersions_[block]; }
+    uint64_t layoutVersion() const { return layout_; }
+    template <class F>
+    void forEachInBlock(std::size_t block, F &&f) const {
+        const Slot first = static_cast<Slot>(block) * kBlockRecords;
+        const Slot end = first + kBlockRecords < slots_ ? first + kBlockRecords : slots_;
+        for (Slot slot = first; slot < end; ++slot) {
+            const QsoRecord &r = at(slot);
+            if (!r.removed) f(r);
+        }
+    }
+    // Texts other than calls are numbered below this.
+    std::size_t textCount() const { return texts_.size(); }
+
 private:
     static constexpr Slot kBlockRecords = 1024;
     const QsoRecord *block(Slot slot) const { return blocks_[slot / kBlockRecords].get(); }
@@ -197,6 +215,10 @@ private:
     // Marks the slot removed and takes it out of its call's chain.
     void unlink(Slot slot);
     void packWhenMostlyRemoved();
+    void touch(Slot slot) {
+        ++blockVersions_[slot / kBlockRecords];
+        ++version_;
+    }
 
     std::vector<std::unique_ptr<QsoRecord[]>> blocks_;
     Slot slots_ = 0;   // slots in use, removed ones included
@@ -209,6 +231,8 @@ private:
     // Stored records by band text number; a log has few band names.
     std::vector<std::pair<TextPool::Id, uint32_t>> onBand_;
     uint64_t version_ = 0;
+    std::vector<uint64_t> blockVersions_;
+    uint64_t layout_ = 0;
 };
 
 class QsoStore::Range {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 #include <unordered_set>
@@ -29,40 +30,6 @@ void sortWorkedBands(TextArray &bands) {
         for (std::size_t j = i + 1; j < count; ++j)
             if (sortKey(bands[i]) < sortKey(bands[j])) std::swap(bands[i], bands[j]);
 }
-
-// The multiplier codes seen on one band row and mode class. Codes are the
-// last two characters of an exchange, so a bit per possible short code
-// answers at once; anything longer goes to a set.
-class CodeSet {
-public:
-    CodeSet() : bits_(kShortCodes / 64, 0) {}
-    // True when code was not there before.
-    bool insert(std::string_view code) {
-        if (code.size() > 2) return others_.insert(std::string(code)).second;
-        std::size_t key = code.size() << 16;
-        if (code.size() > 0) key |= static_cast<std::size_t>(static_cast<unsigned char>(code[0])) << 8;
-        if (code.size() > 1) key |= static_cast<unsigned char>(code[1]);
-        uint64_t &word = bits_[key / 64];
-        const uint64_t bit = uint64_t{1} << (key % 64);
-        if (word & bit) return false;
-        word |= bit;
-        return true;
-    }
-
-private:
-    static constexpr std::size_t kShortCodes = std::size_t{3} << 16;
-    std::vector<uint64_t> bits_;
-    std::unordered_set<std::string> others_;
-};
-
-// One band name's figures, gathered during the pass over the store.
-struct BandPass {
-    TextPool::Id band = TextPool::kMissing;  // kMissing: no stored QSO names it
-    int row = -1;
-    reports::BandFigures figures;
-    std::array<CodeSet, kModeClasses> counties;
-    std::array<CodeSet, kModeClasses> countries;
-};
 
 // What a record's texts mean for the score, worked out once per text
 // rather than once per record: a log has few modes and counties.
@@ -99,30 +66,56 @@ bool appendOnce(TextArray &list, std::string_view text) {
     return true;
 }
 
-// The pass over the whole store: the figures of each band name and the
-// multiplier lists of the rows those names reach.
-void scoreStore(EngineState &state, ScoreCache &cache) {
-    const QsoStore &store = state.store;
-    std::vector<BandPass> rows(state.workedBands.size());
-    cache.rowsRebuilt = {};
-    cache.multipliers = MultiplierLists();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i].band = store.findText(state.workedBands[i]);
-        rows[i].row = bandRow(state.workedBands[i]);
-        if (rows[i].row >= 0) cache.rowsRebuilt[static_cast<std::size_t>(rows[i].row)] = true;
+// One band name as the pass sees it.
+struct BandName {
+    TextPool::Id band = TextPool::kMissing;  // kMissing: no stored QSO names it
+    int row = -1;
+};
+
+// Marks numbers seen in groups (band name x mode class x kind), one bit per
+// group, for the numbers of one owner at a time (a block, or the merge).
+class SeenCodes {
+public:
+    SeenCodes(std::size_t texts, uint32_t owner) : owner_(texts, 0), bits_(texts, 0), current_(owner) {}
+    void startOwner(uint32_t owner) { current_ = owner; }
+    // True the first time the number is seen in the group.
+    bool firstTime(TextPool::Id id, unsigned group) {
+        if (owner_[id] != current_) {
+            owner_[id] = current_;
+            bits_[id] = 0;
+        }
+        const uint32_t bit = uint32_t{1} << group;
+        if (bits_[id] & bit) return false;
+        bits_[id] |= bit;
+        return true;
     }
 
-    TextMeanings meaning(store);
-    store.forEach([&](const QsoRecord &record) {
+private:
+    std::vector<uint32_t> owner_;
+    std::vector<uint32_t> bits_;
+    uint32_t current_;
+};
+
+// Band names are those the band table accepts ignoring case, so at most
+// four ("80m", "80M", "40m", "40M"): their 24 groups fit one word.
+constexpr std::size_t kMostBandNames = 5;
+
+unsigned groupOf(std::size_t name, int modeIndex, int kind) {
+    return static_cast<unsigned>((name * kModeClasses + static_cast<std::size_t>(modeIndex)) * 2 +
+                                 static_cast<std::size_t>(kind));
+}
+
+void scoreBlock(const QsoStore &store, std::size_t block, const std::vector<BandName> &names,
+                TextMeanings &meaning, SeenCodes &seen, BlockFigures &out) {
+    out.bands.assign(names.size(), reports::BandFigures());
+    out.codes.assign(names.size(), {});
+    seen.startOwner(static_cast<uint32_t>(block) + 2);
+    store.forEachInBlock(block, [&](const QsoRecord &record) {
         if (record.call == TextPool::kEmpty) return;
-        BandPass *pass = nullptr;
-        for (BandPass &candidate : rows)
-            if (candidate.band == record.band) {
-                pass = &candidate;
-                break;
-            }
-        if (pass == nullptr) return;
-        reports::BandFigures &figures = pass->figures;
+        std::size_t name = 0;
+        while (name < names.size() && names[name].band != record.band) ++name;
+        if (name == names.size()) return;
+        reports::BandFigures &figures = out.bands[name];
         figures.dupes += record.dupe;
         if (record.excluded) return;
         ++figures.qsos;
@@ -137,24 +130,77 @@ void scoreStore(EngineState &state, ScoreCache &cache) {
             ++figures.twoPointQsos;
 
         if (modeIndex < 0) return;
-        if (record.county != TextPool::kEmpty) {
-            const std::string_view county = store.text(record.county);
-            if (pass->counties[modeIndex].insert(county)) {
-                ++figures.counties;
-                if (pass->row >= 0) appendOnce(cache.multipliers[pass->row][modeIndex], county);
+        auto &codes = out.codes[name];
+        if (record.county != TextPool::kEmpty &&
+            seen.firstTime(record.county, groupOf(name, modeIndex, 0)))
+            codes[static_cast<std::size_t>(modeIndex) * 2].push_back(record.county);
+        if (record.countryCode != TextPool::kEmpty &&
+            seen.firstTime(record.countryCode, groupOf(name, modeIndex, 1)))
+            codes[static_cast<std::size_t>(modeIndex) * 2 + 1].push_back(record.countryCode);
+    });
+    out.version = store.blockVersion(block);
+    out.valid = true;
+}
+
+// The figures of each band name and the multiplier lists of the rows those
+// names reach, from the blocks' figures in store order: a code counts where
+// it first appears in the whole log.
+void scoreStore(EngineState &state, ScoreCache &cache) {
+    const QsoStore &store = state.store;
+    if (state.workedBands.size() > kMostBandNames)
+        throw std::length_error("more band names than the band table allows");
+    std::vector<BandName> names(state.workedBands.size());
+    cache.rowsRebuilt = {};
+    cache.multipliers = MultiplierLists();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        names[i].band = store.findText(state.workedBands[i]);
+        names[i].row = bandRow(state.workedBands[i]);
+        if (names[i].row >= 0) cache.rowsRebuilt[static_cast<std::size_t>(names[i].row)] = true;
+    }
+    if (cache.layout != store.layoutVersion() || cache.bands != state.workedBands)
+        cache.blocks.clear();
+    cache.blocks.resize(store.blockCount());
+
+    TextMeanings meaning(store);
+    SeenCodes seen(store.textCount(), 0);
+    for (std::size_t block = 0; block < cache.blocks.size(); ++block) {
+        BlockFigures &figures = cache.blocks[block];
+        if (!figures.valid || figures.version != store.blockVersion(block))
+            scoreBlock(store, block, names, meaning, seen, figures);
+    }
+
+    cache.figures.assign(names.size(), reports::BandFigures());
+    seen.startOwner(1);
+    for (const BlockFigures &block : cache.blocks) {
+        for (std::size_t name = 0; name < names.size(); ++name) {
+            const reports::BandFigures &part = block.bands[name];
+            reports::BandFigures &figures = cache.figures[name];
+            figures.qsos += part.qsos;
+            figures.digi += part.digi;
+            figures.cw += part.cw;
+            figures.ssb += part.ssb;
+            figures.dupes += part.dupes;
+            figures.twoPointQsos += part.twoPointQsos;
+            figures.fourPointQsos += part.fourPointQsos;
+            for (int mode = 0; mode < kModeClasses; ++mode) {
+                const auto &codes = block.codes[name];
+                for (TextPool::Id county : codes[static_cast<std::size_t>(mode) * 2]) {
+                    if (!seen.firstTime(county, groupOf(name, mode, 0))) continue;
+                    ++figures.counties;
+                    if (names[name].row >= 0)
+                        appendOnce(cache.multipliers[static_cast<std::size_t>(names[name].row)]
+                                                    [static_cast<std::size_t>(mode)],
+                                   store.text(county));
+                }
+                for (TextPool::Id code : codes[static_cast<std::size_t>(mode) * 2 + 1])
+                    if (seen.firstTime(code, groupOf(name, mode, 1))) ++figures.countries;
             }
         }
-        if (record.countryCode != TextPool::kEmpty &&
-            pass->countries[modeIndex].insert(store.text(record.countryCode)))
-            ++figures.countries;
-    });
-
-    cache.figures.clear();
-    for (BandPass &pass : rows) {
-        pass.figures.points = 2 * pass.figures.twoPointQsos + 4 * pass.figures.fourPointQsos;
-        cache.figures.push_back(pass.figures);
     }
+    for (reports::BandFigures &figures : cache.figures)
+        figures.points = 2 * figures.twoPointQsos + 4 * figures.fourPointQsos;
     cache.bands = state.workedBands;
+    cache.layout = store.layoutVersion();
     cache.storeVersion = store.version();
     cache.valid = true;
 }

@@ -53,8 +53,9 @@ uint32_t TextPool::hashOf(std::string_view text) {
     return h;
 }
 
-TextPool::Id TextPool::find(std::string_view text) const {
-    const uint32_t hash = hashOf(text);
+TextPool::Id TextPool::find(std::string_view text) const { return find(text, hashOf(text)); }
+
+TextPool::Id TextPool::find(std::string_view text, uint32_t hash) const {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         const uint64_t slot = slots_[i];
@@ -109,11 +110,11 @@ TextPool::Id TextPool::keep(std::string_view text) {
 }
 
 TextPool::Id TextPool::intern(std::string_view text) {
-    const Id found = find(text);
+    const uint32_t hash = hashOf(text);
+    const Id found = find(text, hash);
     if (found != kMissing) return found;
     // At most three quarters full, so a probe stays short.
     if ((indexed_ + 1) * 4 > slots_.size() * 3) grow();
-    const uint32_t hash = hashOf(text);
     const Id id = static_cast<Id>(entries_.size());
     entries_.push_back(Entry{store(text), static_cast<uint32_t>(text.size())});
     const std::size_t mask = slots_.size() - 1;

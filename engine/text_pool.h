@@ -41,6 +41,7 @@ private:
         uint32_t size;
     };
     static uint32_t hashOf(std::string_view text);
+    Id find(std::string_view text, uint32_t hash) const;
     const char *store(std::string_view text);
     void grow();
 

@@ -101,6 +101,26 @@ void BM_GetResult(benchmark::State &state) {
 }
 BENCHMARK(BM_GetResult)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// The result as the host asks for it, after every QSO: the log has changed
+// since the last result, so nothing of that one can be reused.
+void BM_GetResultAfterQso(benchmark::State &state) {
+    const auto log = bench::syntheticLog(static_cast<int>(state.range(0)));
+    auto &h = plugin().host;
+    replay(h, log);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const host::Qso &q = log[(i++ * 7919) % log.size()];
+        h.remove(q);
+        h.add(q);
+        state.ResumeTiming();
+        int score = 0;
+        benchmark::DoNotOptimize(h.result(score));
+    }
+}
+BENCHMARK(BM_GetResultAfterQso)->Arg(1000)->Arg(10000)->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+
 void BM_RemoveData(benchmark::State &state) {
     const auto log = bench::syntheticLog(static_cast<int>(state.range(0)));
     auto &h = plugin().host;
@@ -117,6 +137,31 @@ void BM_RemoveData(benchmark::State &state) {
 }
 BENCHMARK(BM_RemoveData)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+// Lines in the bad-QSO file, its header included.
+int fileLines(const std::string &name) {
+    std::ifstream file(name);
+    int lines = 0;
+    for (std::string line; std::getline(file, line);) ++lines;
+    return lines;
+}
 
-BENCHMARK_MAIN();
+// A big log edited after the contest: 1,000 QSOs removed one by one, each
+// rewriting the bad-QSO file (about 5,000 lines at 100k QSOs).
+void BM_Removal1000(benchmark::State &state) {
+    const int size = static_cast<int>(state.range(0));
+    const auto log = bench::syntheticLog(size, 12345, 35);
+    auto &h = plugin().host;
+    int lines = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        replay(h, log);
+        lines = fileLines("BadQSO_StatsMorvantia_07_02_2026.txt");
+        state.ResumeTiming();
+        for (std::size_t k = 0; k < 1000; ++k) h.remove(log[(k * 97) % log.size()]);
+    }
+    state.counters["bad_lines"] = lines;
+}
+BENCHMARK(BM_Removal1000)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+}  // namespace

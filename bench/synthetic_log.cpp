@@ -5,7 +5,7 @@
 
 namespace bench {
 
-std::vector<host::Qso> syntheticLog(int count, unsigned seed) {
+std::vector<host::Qso> syntheticLog(int count, unsigned seed, int dupesPerThousand) {
     std::mt19937 random(seed);
     auto pick = [&random](int n) {
         return static_cast<int>(random() % static_cast<unsigned>(n));
@@ -19,7 +19,7 @@ std::vector<host::Qso> syntheticLog(int count, unsigned seed) {
         host::Qso q;
         q.ownCall = "YO3AAA";
         const int roll = pick(1000);
-        if (roll < 50 && !log.empty()) {
+        if (roll < dupesPerThousand && !log.empty()) {
             // A dupe: an earlier QSO again, a few minutes later.
             q = log[static_cast<std::size_t>(pick(static_cast<int>(log.size())))];
             q.time.value += 3.0 / 1440.0;
@@ -31,7 +31,7 @@ std::vector<host::Qso> syntheticLog(int count, unsigned seed) {
         q.call = (romanian ? "YO" : std::string(countries[pick(8)])) +
                  std::to_string(i % 10) + "Q" + std::to_string(i);
         q.countryPrefix = romanian ? "YO" : countries[pick(8)];
-        q.band = roll < 53 ? "20m" : (pick(2) ? "80m" : "40m");
+        q.band = roll >= 50 && roll < 53 ? "20m" : (pick(2) ? "80m" : "40m");
         q.frequencyHz = q.band == "80m" ? 3510000u + static_cast<unsigned>(pick(90)) * 1000u
                                         : 7010000u + static_cast<unsigned>(pick(90)) * 1000u;
         q.mode = modes[pick(5)];

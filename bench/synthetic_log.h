@@ -1,5 +1,5 @@
 // Synthetic contest logs for benchmarks: mostly clean QSOs with about 5%
-// dupes, 2% bad counties and a few QSOs on a wrong band.
+// dupes (dupesPerThousand), 1% bad counties and a few QSOs on a wrong band.
 #pragma once
 
 #include "host/plugin_host.h"
@@ -8,6 +8,7 @@
 
 namespace bench {
 
-std::vector<host::Qso> syntheticLog(int count, unsigned seed = 12345);
+std::vector<host::Qso> syntheticLog(int count, unsigned seed = 12345,
+                                   int dupesPerThousand = 50);
 
 }  // namespace bench

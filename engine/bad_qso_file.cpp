@@ -24,6 +24,8 @@ std::string joinLines(const std::string *header, const std::vector<std::string> 
     return text;
 }
 
+}  // namespace
+
 bool readAll(const std::string &fileName, std::string &content) {
     File file(platform::openFile(fileName, "rb"));
     if (!file) return false;
@@ -34,55 +36,48 @@ bool readAll(const std::string &fileName, std::string &content) {
     return true;
 }
 
-}  // namespace
+bool isDupeLine(std::string_view line) {
+    const std::string_view dupe = kDupeMessage;
+    return line.size() >= dupe.size() && line.substr(line.size() - dupe.size()) == dupe;
+}
 
 bool create(const std::string &fileName, const std::string &header) {
     return platform::writeFileWhole(fileName, joinLines(&header, {}));
 }
 
 bool append(const std::string &fileName, const std::vector<std::string> &lines,
-            const std::string &header) {
+            const std::string &header, platform::AppendStamps *stamps) {
     return platform::appendToFile(fileName, joinLines(nullptr, lines),
-                                  header.empty() ? header : header + "\r\n");
+                                  header.empty() ? header : header + "\r\n", stamps);
 }
 
 bool readLines(const std::string &fileName, std::vector<std::string> &lines) {
     std::string content;
     if (!readAll(fileName, content)) return false;
-    // Lines end with LF (CR LF as written); a last line without one counts.
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        const bool last = end == std::string::npos;
-        if (last) end = content.size();
-        std::size_t stop = end;
-        if (stop > start && content[stop - 1] == '\r') --stop;
-        lines.emplace_back(content, start, stop - start);
-        start = last ? end : end + 1;
-    }
+    forEachLine(content, [&lines](std::string_view line) { lines.emplace_back(line); });
     return true;
 }
 
-int countProblemLines(const std::string &fileName) {
-    static const std::string kDupe = kDupeMessage;
-    std::vector<std::string> lines;
-    if (!readLines(fileName, lines)) return 0;
+int countProblemLines(const std::vector<std::string> &lines) {
     int count = 0;
-    // The first line is the header.
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string &line = lines[i];
-        if (line.size() >= kDupe.size() &&
-            line.compare(line.size() - kDupe.size(), kDupe.size(), kDupe) == 0)
-            continue;
-        ++count;
-    }
+    for (const std::string &line : lines)
+        if (!isDupeLine(line)) ++count;
     return count;
+}
+
+int countProblemLines(const std::string &fileName) {
+    std::vector<std::string> lines;
+    if (!readLines(fileName, lines) || lines.empty()) return 0;
+    // The first line is the header.
+    lines.erase(lines.begin());
+    return countProblemLines(lines);
 }
 
 bool rewrite(const std::string &fileName, const std::string &header,
              const std::vector<std::string> &lines) {
     return platform::writeFileWhole(fileName, joinLines(&header, lines));
 }
+
 
 }  // namespace bad_qso_file
 }  // namespace engine

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "contract/plugin_files.h"
+#include "platform/files.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace engine {
@@ -24,25 +26,52 @@ bool create(const std::string &fileName, const std::string &header);
 // Appends lines (each without its line end) to the file. A file that is
 // missing or empty, say deleted while the log is open, gets header first:
 // every reader takes the first line for the header.
+// stamps, when given, receives the file's stamps around the append.
 bool append(const std::string &fileName, const std::vector<std::string> &lines,
-            const std::string &header = std::string());
+            const std::string &header = std::string(),
+            platform::AppendStamps *stamps = nullptr);
 
 // All lines of the file without their line ends; false when it cannot be
-// read.
+// read. content, when given, receives the file's bytes as read.
 bool readLines(const std::string &fileName, std::vector<std::string> &lines);
+
+// The file's bytes; false when it cannot be read.
+bool readAll(const std::string &fileName, std::string &content);
+
+// Calls f(line) for each line of content, without its line end: lines end
+// with LF (CR LF as written), and a last line without one counts.
+template <class F>
+void forEachLine(std::string_view content, F &&f) {
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        const bool last = end == std::string_view::npos;
+        if (last) end = content.size();
+        std::size_t stop = end;
+        if (stop > start && content[stop - 1] == '\r') --stop;
+        f(content.substr(start, stop - start));
+        start = last ? end : end + 1;
+    }
+}
 
 // The end of a dupe line: one per earlier QSO that the dupe repeats.
 constexpr const char *kDupeMessage = contract::kDupeMessage;
+bool isDupeLine(std::string_view line);
 
 // Number of lines that list a refused or bad QSO: neither the first line
 // (the header) nor a dupe line, as a QSO repeated n times has n dupe lines
 // yet is no bad QSO; 0 when the file cannot be read.
 int countProblemLines(const std::string &fileName);
 
+// The same count for lines already read, the header not among them.
+int countProblemLines(const std::vector<std::string> &lines);
+
 // Replaces the whole file with header and lines. The new content is written
 // to a temporary file first and swapped in, so a crash keeps the old file.
 bool rewrite(const std::string &fileName, const std::string &header,
              const std::vector<std::string> &lines);
+
+
 
 }  // namespace bad_qso_file
 

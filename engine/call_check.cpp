@@ -21,7 +21,8 @@ int checkCall(EngineState &state, const CheckCallArgs &args, CompanionUi &ui) {
         (state.hostVersion == "2.19" || state.hostVersion == "2.20") ? 1 : 4;
     if (args.band && args.secondBand && !equalsIgnoreCase(*args.band, *args.secondBand))
         return refused;
-    const std::string band = args.band.value_or(std::string());
+    static const std::string kNoBand;
+    const std::string &band = args.band ? *args.band : kNoBand;
     if (!bandRules().contains(band)) return refused;
     if (!modeRules().contains(args.mode)) return refused;
     return state.store.countMatching(args.call, band, args.mode) > 0 ? 0 : 2;

@@ -11,9 +11,12 @@ char lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// Every code in the county lists has two characters: a text of another
+// length is in none of them, and two characters compare at once.
 int inList(const char *const *list, const std::string &text) {
+    if (text.size() != 2) return 0;
     for (; *list != nullptr; ++list)
-        if (text == *list) return 1;
+        if (text[0] == (*list)[0] && text[1] == (*list)[1]) return 1;
     return 0;
 }
 

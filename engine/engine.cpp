@@ -59,13 +59,33 @@ int Engine::resetStats(const ResetArgs &args) {
 }
 
 int Engine::addData(const QsoArgs &args) {
+    BadFileAppend append;
+    int result;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        result = addQso(state_, args, append);
+    }
+    if (append.lines.empty()) return result;
+    // As for a removal: the file is written by the host's thread alone, and
+    // the companion windows need not wait for it.
+    appendBadLines(append);
     std::lock_guard<std::mutex> lock(mutex_);
-    return addQso(state_, args);
+    finishAppend(state_, append);
+    return result;
 }
 
 int Engine::removeData(const QsoArgs &args) {
+    BadFileRewrite rewrite;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        rewrite = removeFromStore(state_, args, *ui_);
+    }
+    // Replacing the file may wait for the disk; the companion windows do not
+    // wait with it. Only the host's thread writes the file, one entry point
+    // at a time, so nothing else changes it meanwhile.
+    rewriteBadFile(rewrite, args);
     std::lock_guard<std::mutex> lock(mutex_);
-    return removeQso(state_, args, *ui_);
+    return finishRemoval(state_, rewrite, *ui_);
 }
 
 int Engine::checkCall(const CheckCallArgs &args) {
@@ -84,9 +104,20 @@ const char *Engine::getResult(int *score) {
     int claimed;
     std::string hostVersion;
     const char *text;
+    reports::ResultFigures totals;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        claimed = scoreLog(state_, exportLines);
+        totals = scoreLog(state_);
+    }
+    // The INI file is read and written whole, and the system may wait for
+    // the disk when the new file replaces the old: the companion windows
+    // must not wait for that. Only this entry point, on the host's thread,
+    // changes resultText, so it stays as it was left.
+    const bool claimedWritten = writeClaimedScore(totals.score);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        finishResult(state_, totals, claimedWritten, exportLines);
+        claimed = totals.score;
         if (score != nullptr) *score = claimed;
         cabrillo = cabrillo_;
         hostVersion = state_.hostVersion;

@@ -1,5 +1,6 @@
 #include "engine/operations.h"
 
+#include "engine/bad_file_tally.h"
 #include "engine/bad_qso_file.h"
 #include "engine/contest_rules.h"
 
@@ -35,11 +36,11 @@ std::string normaliseExchange(const std::string &received) {
     return head + " " + lastTwo(received);
 }
 
-// The problem lines of one QSO, built only when a problem is found.
+// The problem lines of one QSO, built only when a problem is found; they
+// go to out, to be appended to the bad-QSO file once the intake is done.
 class ProblemLines {
 public:
-    ProblemLines(EngineState &state, const QsoArgs &args)
-        : state_(state), args_(args) {}
+    ProblemLines(const QsoArgs &args, std::vector<std::string> &out) : args_(args), lines_(out) {}
 
     void add(const char *message) { lines_.push_back(text(message)); }
 
@@ -54,25 +55,16 @@ public:
         return prefix_ + message;
     }
 
-    ~ProblemLines() {
-        // Before the first reset no log is open and there is no file to
-        // write: the lines have nowhere to go, and that is no failure.
-        if (state_.badQsoFileName.empty() || lines_.empty()) return;
-        noteWrite(state_, state_.badQsoFileName,
-                  bad_qso_file::append(state_.badQsoFileName, lines_, bad_qso_file::kHeader));
-    }
-
 private:
-    EngineState &state_;
     const QsoArgs &args_;
     std::string prefix_;
-    std::vector<std::string> lines_;
+    std::vector<std::string> &lines_;
 };
 
-}  // namespace
-
-int addQso(EngineState &state, const QsoArgs &args) {
-    ProblemLines problems(state, args);
+// The intake's checks, in their fixed order; lines receives the QSO's
+// problem lines.
+int checkAndStore(EngineState &state, const QsoArgs &args, std::vector<std::string> &lines) {
+    ProblemLines problems(args, lines);
 
     if (!bandRules().contains(args.band)) {
         problems.add("   WRONG BAND !!!");
@@ -92,43 +84,85 @@ int addQso(EngineState &state, const QsoArgs &args) {
         return 0;
     }
 
-    CInfo record;
+    QsoFields record;
     record.call = args.call;
     record.band = args.band;
     record.mode = args.mode;
     record.rstReceived = args.rstReceived;
     record.rstSent = args.rstSent;
     record.countryPrefix = args.countryPrefix;
-    record.exchSent = args.exchSent + " " + state.myCode;
-    record.exchReceived = normaliseExchange(args.exchReceived);
+    std::string exchSent = args.exchSent;
+    exchSent += ' ';
+    exchSent += state.myCode;
+    record.exchSent = exchSent;
+    const std::string exchReceived = normaliseExchange(args.exchReceived);
+    record.exchReceived = exchReceived;
     record.freqKHz = static_cast<int32_t>(args.frequencyHz / 1000);
     record.time = args.time;
 
+    const std::string received = lastTwo(args.exchReceived);
+    std::string county;
     if (!isRomania(args.countryPrefix)) {
-        record.countryCode = lastTwo(args.exchReceived);
+        record.countryCode = received;
     } else {
-        const std::string code = trimBlanks(upper(lastTwo(args.exchReceived)));
-        if (isCounty(code)) {
-            record.county = code;
+        county = trimBlanks(upper(received));
+        if (isCounty(county)) {
+            record.county = county;
         } else {
-            record.excluded = 1;
-            record.badQso = 1;
+            record.excluded = true;
+            record.badQso = true;
             problems.add("   NO ROMANIA COUNTY !!!");
         }
     }
 
-    const int earlier = state.store.countMatching(record);
+    const QsoStore::Group group = state.store.groupOf(args.call, args.band, args.mode);
+    const int earlier = state.store.countMatching(group);
+    std::string dupeLine;
     if (earlier > 0) {
-        record.excluded = 1;
-        record.dupe = 1;
+        record.excluded = true;
+        record.dupe = true;
         // Kept so that a removal can take back the lines of one earlier
         // match when that QSO leaves the log.
-        record.dupeLine = problems.text(bad_qso_file::kDupeMessage);
+        dupeLine = problems.text(bad_qso_file::kDupeMessage);
+        record.dupeLine = dupeLine;
         for (int i = 0; i < earlier; ++i) problems.add(bad_qso_file::kDupeMessage);
     }
 
-    state.store.Add(std::move(record));
+    state.store.Add(record, group);
     return 1;
 }
+
+}  // namespace
+
+void appendBadLines(BadFileAppend &append) {
+    // Before the first reset no log is open and there is no file to write:
+    // the lines have nowhere to go, and that is no failure.
+    if (append.fileName.empty() || append.lines.empty()) return;
+    append.written = bad_qso_file::append(append.fileName, append.lines, bad_qso_file::kHeader,
+                                          &append.stamps);
+}
+
+void finishAppend(EngineState &state, const BadFileAppend &append) {
+    if (append.fileName.empty() || append.lines.empty()) return;
+    tallyAfterAppend(state.badFileTally, append.written, append.stamps,
+                     bad_qso_file::countProblemLines(append.lines));
+    noteWrite(state, append.fileName, append.written);
+}
+
+int addQso(EngineState &state, const QsoArgs &args) {
+    BadFileAppend append;
+    const int result = addQso(state, args, append);
+    appendBadLines(append);
+    finishAppend(state, append);
+    return result;
+}
+
+int addQso(EngineState &state, const QsoArgs &args, BadFileAppend &append) {
+    const int result = checkAndStore(state, args, append.lines);
+    // Most QSOs have no problem: their intake copies no file name.
+    if (!append.lines.empty()) append.fileName = state.badQsoFileName;
+    return result;
+}
+
 
 }  // namespace engine

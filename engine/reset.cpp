@@ -1,6 +1,7 @@
 #include "engine/contest_rules.h"
 #include "engine/operations.h"
 
+#include "engine/bad_file_tally.h"
 #include "engine/bad_qso_file.h"
 #include "platform/datetime.h"
 #include "platform/files.h"
@@ -112,8 +113,9 @@ bool resetAfterStationDetails(EngineState &state, const ResetArgs &args,
 
     state.badQsoFileName = contract::badQsoFileName(
         formatTime(args.contestEnd, contract::kBadQsoDatePattern));
-    noteWrite(state, state.badQsoFileName,
-              bad_qso_file::create(state.badQsoFileName, bad_qso_file::kHeader));
+    const bool created = bad_qso_file::create(state.badQsoFileName, bad_qso_file::kHeader);
+    tallyAfterRewrite(state.badFileTally, state.badQsoFileName, created, 0);
+    noteWrite(state, state.badQsoFileName, created);
     return startUi;
 }
 

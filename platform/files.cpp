@@ -42,17 +42,21 @@ bool writeFileWhole(const std::string &name, const std::string &content) {
 }
 
 bool appendToFile(const std::string &name, const std::string &content,
-                  const std::string &startOfNewFile) {
+                  const std::string &startOfNewFile, AppendStamps *stamps) {
     if (content.empty()) return true;
     std::FILE *file = openFile(name, "ab");
     if (file == nullptr) return false;
     // Unbuffered, so a refused write shows here and nothing is left in a
     // buffer to reach the file after it has been cut back.
     std::setvbuf(file, nullptr, _IONBF, 0);
-    const std::int64_t before = os::fileLength(file);
+    if (stamps != nullptr) stamps->before = os::fileStamp(file);
+    const std::int64_t before = stamps != nullptr && stamps->before
+                                    ? static_cast<std::int64_t>(stamps->before->size)
+                                    : os::fileLength(file);
     bool written = before >= 0 && (before > 0 || writeBytes(file, startOfNewFile)) &&
                    writeBytes(file, content);
     if (!written && before >= 0) os::truncateFile(file, before);
+    if (stamps != nullptr) stamps->after = os::fileStamp(file);
     written = std::fclose(file) == 0 && written;
     return written;
 }

@@ -1,7 +1,9 @@
 // File names and file replacement.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,8 +54,30 @@ bool writeFileWhole(const std::string &name, const std::string &content);
 // (new, or emptied by someone else) gets startOfNewFile first. When the disk
 // refuses part of it, the file is cut back to its former length, so it never
 // ends in half a line, and the result is false.
+// stamps, when given, receives the file's stamp as the append found it and
+// as it left it, read from the open file (none when it could not be read).
+struct AppendStamps;
 bool appendToFile(const std::string &name, const std::string &content,
-                  const std::string &startOfNewFile = std::string());
+                  const std::string &startOfNewFile = std::string(),
+                  AppendStamps *stamps = nullptr);
+
+// Size and last-write time of a regular file, at the finest resolution the
+// system keeps: enough to tell that a file was rewritten.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+
+    bool operator==(const FileStamp &other) const {
+        return size == other.size && modified == other.modified;
+    }
+    bool operator!=(const FileStamp &other) const { return !(*this == other); }
+};
+std::optional<FileStamp> fileStamp(const std::string &path);
+
+struct AppendStamps {
+    std::optional<FileStamp> before;
+    std::optional<FileStamp> after;
+};
 
 // Removes a file; quietly does nothing if it is missing.
 void removeFile(const std::string &name);

@@ -23,6 +23,9 @@ public:
 // Length of an open file in bytes, -1 when it cannot be told.
 std::int64_t fileLength(std::FILE *file);
 
+// The stamp of an open file, as fileStamp() gives it for its name.
+std::optional<FileStamp> fileStamp(std::FILE *file);
+
 // Cuts an open file to length bytes.
 bool truncateFile(std::FILE *file, std::int64_t length);
 

@@ -42,11 +42,36 @@ std::int64_t fileLength(std::FILE *file) {
     return info.st_size;
 }
 
+namespace {
+
+std::optional<FileStamp> stampOf(const struct stat &info) {
+    if (!S_ISREG(info.st_mode)) return std::nullopt;
+    FileStamp stamp;
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+    stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000LL +
+                     info.st_mtim.tv_nsec;
+    return stamp;
+}
+
+}  // namespace
+
+std::optional<FileStamp> fileStamp(std::FILE *file) {
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) != 0) return std::nullopt;
+    return stampOf(info);
+}
+
 bool truncateFile(std::FILE *file, std::int64_t length) {
     return ::ftruncate(::fileno(file), static_cast<off_t>(length)) == 0;
 }
 
 }  // namespace os
+
+std::optional<FileStamp> fileStamp(const std::string &path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return os::stampOf(info);
+}
 
 void removeFile(const std::string &name) {
     ::unlink(nativePath(name).c_str());

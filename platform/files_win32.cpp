@@ -79,11 +79,38 @@ namespace os {
 
 std::int64_t fileLength(std::FILE *file) { return ::_filelengthi64(::_fileno(file)); }
 
+std::optional<FileStamp> fileStamp(std::FILE *file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file)));
+    if (handle == INVALID_HANDLE_VALUE || !::GetFileInformationByHandle(handle, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    stamp.modified = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+        info.ftLastWriteTime.dwLowDateTime);
+    return stamp;
+}
+
 bool truncateFile(std::FILE *file, std::int64_t length) {
     return ::_chsize_s(::_fileno(file), length) == 0;
 }
 
 }  // namespace os
+
+std::optional<FileStamp> fileStamp(const std::string &path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.modified = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime);
+    return stamp;
+}
 
 void removeFile(const std::string &name) { ::DeleteFileA(name.c_str()); }
 

@@ -3,6 +3,8 @@
 // moves into it and reports absolute paths of what the plug-in left there.
 #pragma once
 
+#include "platform/files.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,17 +30,6 @@ std::string absolutePath(const std::string &path);
 // folder and name joined with the system's separator.
 std::string joinPath(const std::string &folder, const std::string &name);
 
-// Size and last-write time of a regular file, at the finest resolution the
-// system keeps: enough to tell that a file was rewritten.
-struct FileStamp {
-    std::uint64_t size = 0;
-    std::int64_t modified = 0;
-
-    bool operator==(const FileStamp &other) const {
-        return size == other.size && modified == other.modified;
-    }
-    bool operator!=(const FileStamp &other) const { return !(*this == other); }
-};
-std::optional<FileStamp> fileStamp(const std::string &path);
+// fileStamp() is declared with the other file operations, in files.h.
 
 }  // namespace platform

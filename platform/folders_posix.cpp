@@ -64,14 +64,4 @@ std::string joinPath(const std::string &folder, const std::string &name) {
     return folder + "/" + name;
 }
 
-std::optional<FileStamp> fileStamp(const std::string &path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    FileStamp stamp;
-    stamp.size = static_cast<std::uint64_t>(info.st_size);
-    stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000LL +
-                     info.st_mtim.tv_nsec;
-    return stamp;
-}
-
 }  // namespace platform

@@ -65,8 +65,7 @@ RefreshPlan planRefresh(engine::EngineState &state, RefreshState &refresh,
     if (!reading.call.empty()) {
         // Only this station's QSOs, in store order: a later one overwrites
         // what an earlier one wrote.
-        for (int index : state.store.indicesOfCall(reading.call)) {
-            const engine::CInfo &qso = state.store.GetAt(index);
+        for (const engine::CInfo &qso : state.store.recordsOfCall(reading.call)) {
             for (int row = 0; row < 2; ++row) {
                 if (qso.band != engine::bandRules().GetAt(row)) continue;
                 engine::TextArray &cells = tableRow(state, row);

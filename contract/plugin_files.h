@@ -40,6 +40,23 @@ std::string badQsoLineStart(const BadQsoLineFields &qso);
 // The end of a dupe line: one per earlier QSO that the dupe repeats.
 constexpr const char *kDupeMessage = "   DUPE !!!";
 
+// Calls f(line) for each line of a file's content, without its line end:
+// lines end with LF (CR LF as the plug-in writes them), and a last line
+// without one counts.
+template <class F>
+void forEachLine(std::string_view content, F &&f) {
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        const bool last = end == std::string_view::npos;
+        if (last) end = content.size();
+        std::size_t stop = end;
+        if (stop > start && content[stop - 1] == '\r') --stop;
+        f(content.substr(start, stop - start));
+        start = last ? end : end + 1;
+    }
+}
+
 // What the summary and the Cabrillo export say before each file they could
 // not write.
 constexpr const char *kUnwrittenFileLead = "File could not be written: ";

@@ -38,21 +38,7 @@ bool readLines(const std::string &fileName, std::vector<std::string> &lines);
 // The file's bytes; false when it cannot be read.
 bool readAll(const std::string &fileName, std::string &content);
 
-// Calls f(line) for each line of content, without its line end: lines end
-// with LF (CR LF as written), and a last line without one counts.
-template <class F>
-void forEachLine(std::string_view content, F &&f) {
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        const bool last = end == std::string_view::npos;
-        if (last) end = content.size();
-        std::size_t stop = end;
-        if (stop > start && content[stop - 1] == '\r') --stop;
-        f(content.substr(start, stop - start));
-        start = last ? end : end + 1;
-    }
-}
+using contract::forEachLine;
 
 // The end of a dupe line: one per earlier QSO that the dupe repeats.
 constexpr const char *kDupeMessage = contract::kDupeMessage;

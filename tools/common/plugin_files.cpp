@@ -13,17 +13,7 @@ bool readBadQsoLines(const std::string &fileName, std::vector<std::string> &line
     std::string content;
     std::string reason;
     if (!readFile(fileName, content, reason)) return false;
-    // Lines end with LF (CR LF as written); a last line without one counts.
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        const bool last = end == std::string::npos;
-        if (last) end = content.size();
-        std::size_t stop = end;
-        if (stop > start && content[stop - 1] == '\r') --stop;
-        lines.emplace_back(content, start, stop - start);
-        start = last ? end : end + 1;
-    }
+    contract::forEachLine(content, [&lines](std::string_view line) { lines.emplace_back(line); });
     return true;
 }
 

@@ -81,7 +81,7 @@ void BM_CheckCallPostingRefresh(benchmark::State &state) {
         args.band = q.band;
         args.secondBand = q.band;
         benchmark::DoNotOptimize(loaded.engine.checkCall(args));
-        loaded.engine.withState([](engine::EngineState &s) { s.refreshPending = 1; });
+        loaded.engine.withState([](engine::EngineState &s) { s.refreshPending = true; });
     }
     state.counters["posts"] = static_cast<double>(loaded.ui.posts);
 }

@@ -13,8 +13,8 @@ bool isAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
 }  // namespace
 
 int checkCall(EngineState &state, const CheckCallArgs &args, CompanionUi &ui) {
-    if (ui.isRunning() && state.refreshPending == 1) {
-        state.refreshPending = 0;
+    if (ui.isRunning() && state.refreshPending) {
+        state.refreshPending = false;
         ui.postRefresh();
     }
     const int refused =
@@ -38,7 +38,7 @@ int isValidExchange(EngineState &state, const std::string &field, int index) {
             if (isAsciiDigit(field[0]) && isAsciiDigit(field[1]) &&
                 isAsciiDigit(field[2]) && isAsciiLetter(field[3]) &&
                 isAsciiLetter(field[4])) {
-                state.secondFieldLock = 1;
+                state.secondFieldLock = true;
                 return 1;
             }
             return 0;
@@ -47,7 +47,7 @@ int isValidExchange(EngineState &state, const std::string &field, int index) {
             if (isAsciiDigit(field[0]) && isAsciiDigit(field[1]) &&
                 isAsciiDigit(field[2])) {
                 // A plain number means the code follows in its own field.
-                state.secondFieldLock = 0;
+                state.secondFieldLock = false;
                 return 1;
             }
             return 0;
@@ -55,9 +55,9 @@ int isValidExchange(EngineState &state, const std::string &field, int index) {
         return 0;
     }
     if (index == 1) {
-        if (state.secondFieldLock == 1) return 0;
+        if (state.secondFieldLock) return 0;
         if (n == 2 && isCapital(field[0]) && isCapital(field[1])) {
-            state.secondFieldLock = 0;
+            state.secondFieldLock = false;
             return 1;
         }
         return 0;

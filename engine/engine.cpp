@@ -28,7 +28,7 @@ CompanionUi &Engine::companionUi() {
 
 unsigned Engine::setVersion() {
     std::lock_guard<std::mutex> lock(mutex_);
-    state_.htmlResult = 1;
+    state_.htmlResult = true;
     return 0;
 }
 
@@ -122,7 +122,7 @@ const char *Engine::getResult(int *score) {
         cabrillo = cabrillo_;
         hostVersion = state_.hostVersion;
         text = state_.resultText.c_str();
-        if (state_.reportRequest == 0) return text;
+        if (!state_.exportRequested) return text;
     }
     // Writing the log and telling the user about it happen outside the
     // lock: the message box is modal. resultText is only ever changed by

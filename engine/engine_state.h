@@ -78,11 +78,19 @@ struct EngineState {
     OleTime contestStart;
     OleTime contestEnd;
 
-    int russianUi = 0;
-    int reportRequest = 0;
-    int htmlResult = 0;
-    int refreshPending = 1;
-    int secondFieldLock = 0;
+    // The companion windows speak Russian (a Russian-speaking own prefix
+    // was seen; nothing sets it back while the library stays loaded).
+    bool russianUi = false;
+    // The host asked the last reset for the Cabrillo export.
+    bool exportRequested = false;
+    // The host announced its version (setVersion): it reads the summary as
+    // HTML.
+    bool htmlResult = false;
+    // The next call check may post a refresh to the companion windows.
+    bool refreshPending = true;
+    // The first exchange field held the serial and the code together, so
+    // the second field takes nothing.
+    bool secondFieldLock = false;
 
     std::string resultText;
     int claimedScore = 0;

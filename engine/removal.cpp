@@ -164,7 +164,7 @@ int finishRemoval(EngineState &state, const BadFileRewrite &rewrite, CompanionUi
     } else {
         state.badFileTally.known = false;
     }
-    state.refreshPending = 1;
+    state.refreshPending = true;
     if (ui.isRunning()) ui.postRefresh();
     return 1;
 }

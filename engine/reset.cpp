@@ -80,17 +80,17 @@ void resetBeforeStationDetails(EngineState &state, const ResetArgs &args) {
                                                kPluginIni);
     state.ownPrefix = args.ownPrefix;
     state.contestant = args.ownCall;
-    if (isRussianSpeaking(args.ownPrefix)) state.russianUi = 1;
+    if (isRussianSpeaking(args.ownPrefix)) state.russianUi = true;
     for (int row = 0; row < 2; ++row) {
         TextArray &cells = state.previousQsoRows[row];
         cells.clear();
         cells.push_back(bandRules().GetAt(row));
         cells.insert(cells.end(), 5, "-");
     }
-    state.reportRequest = args.reportRequest;
+    state.exportRequested = args.reportRequest != 0;
     // A lock left by a five-character number field must not outlive the log
     // it was typed in, or every later code field would be refused.
-    state.secondFieldLock = 0;
+    state.secondFieldLock = false;
 }
 
 void markStationDetailsDone() {

@@ -218,7 +218,7 @@ std::string cabrilloMode(const std::string &mode) {
 }
 
 reports::ResultFigures scoreLog(EngineState &state) {
-    const bool html = state.htmlResult != 0;
+    const bool html = state.htmlResult;
     std::string &out = state.resultText;
     out.clear();
     reports::appendSummaryHead(out, html, state.contestDate, state.contestant);
@@ -271,11 +271,11 @@ bool writeClaimedScore(int32_t score) {
 void finishResult(EngineState &state, const reports::ResultFigures &totals,
                   bool claimedWritten, std::vector<CabrilloQso> &exportLines) {
     noteWrite(state, kPluginIni, claimedWritten);
-    reports::appendSummaryEnd(state.resultText, state.htmlResult != 0, totals,
+    reports::appendSummaryEnd(state.resultText, state.htmlResult, totals,
                               state.unwrittenFiles);
 
     exportLines.clear();
-    if (state.reportRequest != 0) {
+    if (state.exportRequested) {
         const QsoStore &store = state.store;
         exportLines.reserve(static_cast<std::size_t>(store.GetSize()));
         store.forEach([&](const QsoRecord &record) {

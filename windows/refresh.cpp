@@ -51,7 +51,7 @@ RefreshPlan planRefresh(engine::EngineState &state, RefreshState &refresh,
     refresh.currentCall = reading.call;
     if (isCallFragment(reading.call) || !reading.frequencyHz) {
         plan.callFragment = true;
-        state.refreshPending = 1;
+        state.refreshPending = true;
         return plan;
     }
 
@@ -87,7 +87,7 @@ RefreshPlan planRefresh(engine::EngineState &state, RefreshState &refresh,
 
     plan.bandRow = bandRowOfFrequency(hertz);
     if (plan.bandRow < 0) {
-        state.refreshPending = 1;
+        state.refreshPending = true;
         return plan;
     }
     plan.contestBand = true;
@@ -104,7 +104,7 @@ RefreshPlan planRefresh(engine::EngineState &state, RefreshState &refresh,
                                          [static_cast<std::size_t>(plan.modeClass)];
     }
     plan.repaintTable = previousOpen;
-    state.refreshPending = 1;
+    state.refreshPending = true;
     return plan;
 }
 

@@ -62,7 +62,7 @@ bool Setup::OnInitDialog() {
     // A stop that came before the window existed had nothing to close.
     if (ui_.stopping()) PostMessageTo(WM_CLOSE);
     engine::Engine::instance().withState([this](engine::EngineState &state) {
-        russian_ = state.russianUi == 1;
+        russian_ = state.russianUi;
         contestYear_ = state.contestYear;
         ownPrefix_ = state.ownPrefix;
     });
@@ -354,7 +354,7 @@ void Setup::OnRefresh() {
     if (!mode || !call) {
         // The host did not answer: let the next call check ask again.
         engine::Engine::instance().withState(
-            [](engine::EngineState &state) { state.refreshPending = 1; });
+            [](engine::EngineState &state) { state.refreshPending = true; });
         return;
     }
     reading.mode = *mode;

@@ -43,7 +43,7 @@ protected:
     void SetUp() override {
         state.previousQsoRows[0] = {"80m", "-", "-", "-", "-", "-"};
         state.previousQsoRows[1] = {"40m", "-", "-", "-", "-", "-"};
-        state.refreshPending = 0;
+        state.refreshPending = false;
         for (const engine::CInfo &r :
              {qso("YO9ZZ", "40m", "CW", 10, 5, "YO", "002 CT", "CT"),
               qso("DL1AA", "80m", "SSB", 10, 6, "DL", "003 DL"),
@@ -72,7 +72,7 @@ TEST_F(Refresh, WorkedCallFillsEachBandWithTheLastTimePerModeClassAndWhatItSent)
     EXPECT_EQ(state.previousQsoRows[0], (TextArray{"80m", "      -", "09:00", "   -", "", "   -"}));
     EXPECT_EQ(plan.caption, CaptionChange::WorkedWith);
     EXPECT_EQ(refresh.currentCall, "YO9ZZ");
-    EXPECT_EQ(state.refreshPending, 1);
+    EXPECT_TRUE(state.refreshPending);
     // Anybody else shows the exchange received.
     run("DL1AA");
     EXPECT_EQ(state.previousQsoRows[0][4], "003 DL");
@@ -93,11 +93,11 @@ TEST_F(Refresh, OneOrTwoCharacterCallsOnlyAskForTheNextRefresh) {
     run("YO9ZZ", 3510000);
     const TextArray before = state.previousQsoRows[1];
     for (const char *fragment : {"Y", "YO"}) {
-        state.refreshPending = 0;
+        state.refreshPending = false;
         const RefreshPlan plan = run(fragment, 7012000);
         EXPECT_TRUE(plan.callFragment);
         EXPECT_FALSE(plan.sendSp1);
-        EXPECT_EQ(state.refreshPending, 1);
+        EXPECT_TRUE(state.refreshPending);
         EXPECT_EQ(state.previousQsoRows[1], before);
         EXPECT_EQ(refresh.currentBandRow, 0);  // the last complete refresh's
     }

@@ -125,9 +125,9 @@ TEST_F(EngineTest, HostVersionLineDropsItsFirstFiveCharacters) {
 
 TEST_F(EngineTest, RussianTextsStayOnceChosen) {
     engine.resetStats(resetArgs(0, "UA2/f"));
-    engine.withState([](EngineState &s) { EXPECT_EQ(s.russianUi, 1); });
+    engine.withState([](EngineState &s) { EXPECT_TRUE(s.russianUi); });
     engine.resetStats(resetArgs(0, "DL"));
-    engine.withState([](EngineState &s) { EXPECT_EQ(s.russianUi, 1); });
+    engine.withState([](EngineState &s) { EXPECT_TRUE(s.russianUi); });
 }
 
 TEST_F(EngineTest, UiThreadStartsOnAlternateResetsOnly) {

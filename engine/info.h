@@ -120,6 +120,9 @@ public:
     QsoStore() = default;
     QsoStore(const QsoStore &) = delete;
     QsoStore &operator=(const QsoStore &) = delete;
+    // Moves hand the blocks over whole: the engine starts a log afresh so.
+    QsoStore(QsoStore &&) = default;
+    QsoStore &operator=(QsoStore &&) = default;
 
     int GetSize() const { return static_cast<int>(live_); }
     // Copies out; an index outside 0..size-1 throws std::out_of_range.

@@ -41,9 +41,14 @@ mount -t devtmpfs dev /newroot/dev
 mkdir -p /newroot/dev/pts /newroot/dev/shm
 mount -t devpts devpts /newroot/dev/pts
 mount -t tmpfs tmpfs /newroot/dev/shm
-mount -t tmpfs tmpfs /newroot/tmp
 mount -t tmpfs tmpfs /newroot/run
-chmod 1777 /newroot/tmp /newroot/dev/shm
+chmod 1777 /newroot/dev/shm
+# The host's /tmp stays in view (a clone or an exchange folder may live
+# there), writable through the overlay; only the host's X displays and Wine
+# servers are hidden, as their sockets lead to nothing in here.
+rm -rf /newroot/tmp/.X11-unix /newroot/tmp/.X*-lock /newroot/tmp/.wine-*
+mkdir -p /newroot/tmp/.X11-unix
+chmod 1777 /newroot/tmp /newroot/tmp/.X11-unix
 
 for fs in "share:$share" "cache:$cache"; do
     tag=${fs%%:*}

@@ -9,6 +9,7 @@ scripts/install-deps.sh
 
 jobs=2
 failed=()
+mkdir -p build && touch build/.test-all-started
 
 run() {  # run NAME COMMAND...: runs a step, remembers a failure, goes on
   local name=$1
@@ -71,7 +72,20 @@ run fuzz fuzz_preset
 # The release archives, built in Release and checked unpacked.
 run release bash -c 'scripts/release.sh && tests/release/check-archives.sh'
 
+# The failed tests again at the end, where a long run's reader looks first;
+# their output stands above, under each step's "===" line.
+failed_tests() {
+  local log
+  for log in build/*/Testing/Temporary/LastTestsFailed*.log; do
+    [ -s "$log" ] || continue
+    [ "$log" -nt build/.test-all-started ] || continue
+    echo "  in ${log%%/Testing/*}:"
+    sed 's/^/    /' "$log"
+  done
+}
+
 if [ "${#failed[@]}" -ne 0 ]; then
+  failed_tests
   echo "FAILED: ${failed[*]}"
   exit 1
 fi

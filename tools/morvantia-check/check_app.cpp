@@ -231,10 +231,12 @@ unsigned long processId() { return static_cast<unsigned long>(getpid()); }
 // file several times for every log, which on a disk costs more than all the
 // checking. A folder of this run's own, in memory where the system keeps
 // one (/dev/shm), else in the temporary folder; removed at the end, after
-// moving out of it.
+// moving out of it. Whatever writes into it holds busy meanwhile, so that a
+// signal's clean-up never removes it under a writer's feet (a file written
+// into a half-removed folder would keep it).
 class ScratchFolder {
 public:
-    ScratchFolder() : previous_(platform::currentFolder()) {
+    explicit ScratchFolder(std::mutex &busy) : busy_(busy), previous_(platform::currentFolder()) {
         namespace fs = std::filesystem;
         std::vector<fs::path> places;
 #ifndef _WIN32
@@ -257,6 +259,7 @@ public:
     }
     ~ScratchFolder() {
         if (path_.empty()) return;
+        const std::lock_guard<std::mutex> lock(busy_);
         std::string error;
         platform::changeFolder(previous_, error);
         std::error_code ignored;
@@ -269,8 +272,25 @@ public:
     const std::string &path() const { return path_; }
 
 private:
+    std::mutex &busy_;
     std::string previous_;
     std::string path_;
+};
+
+// The plug-in writes its files into the working folder on every call: each
+// log is scored holding the folder's busy lock.
+class FolderHoldingScorer : public LogScorer {
+public:
+    FolderHoldingScorer(LogScorer &scorer, std::mutex &busy) : scorer_(scorer), busy_(busy) {}
+    bool score(const ScoreRequest &request, const std::vector<const tools::ContestQso *> &qsos,
+               ScoredLog &scored, std::string &error) override {
+        const std::lock_guard<std::mutex> lock(busy_);
+        return scorer_.score(request, qsos, scored, error);
+    }
+
+private:
+    LogScorer &scorer_;
+    std::mutex &busy_;
 };
 
 #ifndef _WIN32
@@ -278,10 +298,13 @@ private:
 // folder behind (in memory, on /dev/shm, it would stay until a reboot). The
 // signals are blocked in every thread of the run and taken by a thread of
 // their own, which removes the folder and then ends the program by the same
-// signal, so the caller sees how it ended.
+// signal, so the caller sees how it ended. It is made before the folder and
+// ended after the folder is gone: a signal in between would otherwise end
+// the program with the folder still there. It removes the folder holding
+// busy, which it then keeps: no writer runs again before the program ends.
 class SignalCleanup {
 public:
-    explicit SignalCleanup(const std::string &folder) : folder_(folder) {
+    explicit SignalCleanup(std::mutex &busy) : busy_(busy) {
         sigemptyset(&signals_);
         for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&signals_, signal);
         blocked_ = pthread_sigmask(SIG_BLOCK, &signals_, &previous_) == 0;
@@ -297,20 +320,23 @@ public:
     SignalCleanup(const SignalCleanup &) = delete;
     SignalCleanup &operator=(const SignalCleanup &) = delete;
 
+    // Called holding busy.
+    void watch(const std::string &folder) { folder_ = folder; }
+
 private:
     void wait() {
         int signal = 0;
         if (sigwait(&signals_, &signal) != 0 || done_) return;
-        if (!folder_.empty()) {
-            std::error_code ignored;
-            std::filesystem::remove_all(folder_, ignored);
-        }
+        busy_.lock();  // never given back: the program ends below
+        std::error_code ignored;
+        if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
         std::signal(signal, SIG_DFL);
         pthread_sigmask(SIG_UNBLOCK, &signals_, nullptr);
         std::raise(signal);
         std::_Exit(128 + signal);
     }
 
+    std::mutex &busy_;
     std::string folder_;
     sigset_t signals_{};
     sigset_t previous_{};
@@ -475,22 +501,33 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
     const std::string pluginPath = options.pluginPath
                                        ? platform::absolutePath(*options.pluginPath)
                                        : platform::defaultPluginPath();
-    // Made before the plug-in is loaded, so that it is removed only after
-    // the plug-in is gone.
-    const ScratchFolder scratch;
+    std::mutex folderBusy;
 #ifndef _WIN32
-    // Before the reading thread starts, which takes the blocked signals over.
-    const SignalCleanup cleanup(scratch.path());
+    // Before the folder is made and before the reading thread starts, which
+    // takes the blocked signals over.
+    SignalCleanup cleanup(folderBusy);
+#endif
+    // The folder is made, watched and given to the plug-in holding busy, so
+    // a signal meanwhile waits and then finds it. Made before the plug-in is
+    // loaded, so that it is removed only after the plug-in is gone (which
+    // writes nothing as it goes).
+    std::unique_lock<std::mutex> settingUp(folderBusy);
+    const ScratchFolder scratch(folderBusy);
+#ifndef _WIN32
+    cleanup.watch(scratch.path());
 #endif
     PluginScorer scorer;
     const std::string workFolder =
         scratch.path().empty() ? platform::joinPath(outDir, ".plugin") : scratch.path();
-    if (!scorer.open(pluginPath, workFolder, error)) {
+    const bool opened = scorer.open(pluginPath, workFolder, error);
+    settingUp.unlock();
+    if (!opened) {
         messages.error(error);
         return tools::kExitUnusable;
     }
 
-    ContestCheck contest(options.windowMinutes, scorer, countries, options.fixClocks);
+    FolderHoldingScorer holdingScorer(scorer, folderBusy);
+    ContestCheck contest(options.windowMinutes, holdingScorer, countries, options.fixClocks);
     contest.setPeriod({options.start, options.end});
     if (!readLogs(inputs, countries, contest, messages, barShown, err, progress, problems))
         return tools::kExitUnusable;

@@ -1,7 +1,7 @@
 // The QSO record and the store that holds the accepted QSOs.
 #pragma once
 
-#include "engine/stats_api.h"
+#include "contract/host_types.h"
 #include "engine/text_pool.h"
 
 #include <cstdint>

@@ -6,9 +6,9 @@
 // text that is null or runs on without its NUL, an unwritten score, an
 // answer outside what the host contract allows, or any exception thrown, is
 // a crash.
-#include "engine/cabrillo_export.h"
+#include "plugin/cabrillo_export.h"
 #include "engine/engine.h"
-#include "engine/stats_api.h"
+#include "plugin/stats_api.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -283,13 +283,13 @@ void resultCall(FuzzedDataProvider &in) {
 // the library's load sets one up.
 void freshLibrary() {
     static std::unique_ptr<reports::CabrilloLog> log;
-    static std::unique_ptr<engine::CabrilloLogExport> cabrillo;
+    static reports::ConfirmingEditor stationDetails;
+    static std::unique_ptr<plugin::CabrilloLogExport> cabrillo;
     engine::Engine &engine = engine::Engine::instance();
     engine.setCabrilloExport(nullptr);
     cabrillo.reset();
     log = std::make_unique<reports::CabrilloLog>();
-    cabrillo = std::make_unique<engine::CabrilloLogExport>(
-        *log, reports::defaultStationDetailsEditor());
+    cabrillo = std::make_unique<plugin::CabrilloLogExport>(*log, stationDetails);
     engine.setCabrilloExport(cabrillo.get());
     engine.withState([](engine::EngineState &state) { state = engine::EngineState(); });
 }

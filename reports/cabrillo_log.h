@@ -48,9 +48,6 @@ public:
     bool edit(StationDetails &) override { return true; }
 };
 
-// The editor the plug-in uses on this system.
-StationDetailsEditor &defaultStationDetailsEditor();
-
 // Every occurrence of from replaced by to, left to right, without looking
 // at inserted text again.
 std::string ReplaceAll(const std::string &text, const std::string &from,

@@ -1,22 +1,25 @@
 #include "windows/windows_app.h"
 
-#include "engine/plugin_app.h"
 #include "engine/engine.h"
 #include "platform/library_lifecycle.h"
+#include "plugin/plugin_app.h"
+#include "windows/cabrillo_dialog_win32.h"
 #include "windows/companion_ui_win32.h"
 
 namespace ui {
 
 bool WindowsApp::InitInstance() {
     if (!framework::CWinApp::InitInstance()) return false;
-    if (!engine::theApp().InitInstance()) return false;
+    // The operator confirms the station details in a dialog.
+    static CabrilloDialogEditor stationDetails;
+    if (!plugin::theApp().InitInstance(stationDetails)) return false;
     // The companion windows on their own UI thread.
     engine::Engine::instance().setCompanionUi(&companionUi());
     return true;
 }
 
 int WindowsApp::ExitInstance() {
-    engine::theApp().ExitInstance(ProcessEnding());
+    plugin::theApp().ExitInstance(ProcessEnding());
     return framework::CWinApp::ExitInstance();
 }
 

@@ -2,16 +2,21 @@
 // when the library is loaded and stops its UI thread when it is unloaded.
 #pragma once
 
-namespace engine {
+#include "reports/cabrillo_log.h"
+
+namespace plugin {
 
 class PluginApp {
 public:
     virtual ~PluginApp() = default;
-    virtual bool InitInstance();
+    // stationDetails is this system's way of showing the Cabrillo header
+    // fields to the operator before an export; it lives as long as the
+    // library.
+    virtual bool InitInstance(reports::StationDetailsEditor &stationDetails);
     // Stops the UI thread (bounded) unless the process is ending.
     virtual int ExitInstance(bool processEnding);
 };
 
 PluginApp &theApp();
 
-}  // namespace engine
+}  // namespace plugin

@@ -1,11 +1,11 @@
-#include "reports/cabrillo_dialog_win32.h"
+#include "windows/cabrillo_dialog_win32.h"
 
 #include "framework/text.h"
 #include "resources/resource.h"
 
 #include <windows.h>
 
-namespace reports {
+namespace ui {
 namespace {
 
 enum class Kind { Edit, DropDown };
@@ -21,10 +21,10 @@ void exchange(framework::CDataExchange &dx, int id, std::string &member, Kind ki
 
 }  // namespace
 
-Cabrillo::Cabrillo() : framework::CDialog(IDD_STATION_DETAILS) {}
+CabrilloDialog::CabrilloDialog() : framework::CDialog(IDD_STATION_DETAILS) {}
 
-void Cabrillo::DoDataExchange(framework::CDataExchange &dx) {
-    StationDetails &v = values;
+void CabrilloDialog::DoDataExchange(framework::CDataExchange &dx) {
+    reports::StationDetails &v = values;
     exchange(dx, IDC_CAB_CONTEST, v.contest, Kind::Edit);
     exchange(dx, IDC_CAB_CALLSIGN, v.callsign, Kind::Edit);
     exchange(dx, IDC_CAB_CLAIMED, v.claimed, Kind::Edit);
@@ -48,8 +48,8 @@ void Cabrillo::DoDataExchange(framework::CDataExchange &dx) {
     exchange(dx, IDC_CAB_EMAIL, v.email, Kind::Edit);
 }
 
-bool CabrilloDialogEditor::edit(StationDetails &details) {
-    Cabrillo dialog;
+bool CabrilloDialogEditor::edit(reports::StationDetails &details) {
+    CabrilloDialog dialog;
     dialog.values = details;
     // A dialog that cannot even be created counts as cancelled: nothing is
     // stored and the details stay as loaded.
@@ -58,9 +58,4 @@ bool CabrilloDialogEditor::edit(StationDetails &details) {
     return true;
 }
 
-StationDetailsEditor &defaultStationDetailsEditor() {
-    static CabrilloDialogEditor editor;
-    return editor;
-}
-
-}  // namespace reports
+}  // namespace ui

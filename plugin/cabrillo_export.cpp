@@ -1,8 +1,12 @@
-#include "engine/cabrillo_export.h"
+#include "plugin/cabrillo_export.h"
 
 #include "engine/operations.h"
 
-namespace engine {
+namespace plugin {
+
+using engine::CabrilloExport;
+using engine::CabrilloQso;
+using engine::OleTime;
 
 int CabrilloLogExport::editStationDetails(const std::string &callsign, const OleTime &,
                                           const OleTime &) {
@@ -20,4 +24,4 @@ std::optional<CabrilloExport::Outcome> CabrilloLogExport::writeLog(
     return Outcome{outcome.written, outcome.message};
 }
 
-}  // namespace engine
+}  // namespace plugin

@@ -1,7 +1,7 @@
 // The library's load and unload reach the engine's application object
 // directly where no window framework sits in between (the POSIX build; on
 // Windows the framework's application object takes these calls).
-#include "engine/plugin_app.h"
+#include "plugin/plugin_app.h"
 #include "platform/library_lifecycle.h"
 
 namespace platform {
@@ -11,12 +11,15 @@ void *loadedModule = nullptr;  // written once at load, before any call
 
 void libraryAttached(void *module) {
     loadedModule = module;
-    engine::theApp().InitInstance();
+    // Without a screen to show the station details on, those loaded from
+    // the INI file are taken as confirmed.
+    static reports::ConfirmingEditor stationDetails;
+    plugin::theApp().InitInstance(stationDetails);
 }
 
 void libraryDetached(bool processEnding) {
     try {
-        engine::theApp().ExitInstance(processEnding);
+        plugin::theApp().ExitInstance(processEnding);
     } catch (...) {
     }
 }

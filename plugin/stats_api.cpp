@@ -2,7 +2,7 @@
 // reads as empty, a null date-time as the null status), calls one engine
 // operation and stops every exception at the boundary.
 #define MORVANTIA_BUILDING_PLUGIN 1
-#include "engine/stats_api.h"
+#include "plugin/stats_api.h"
 
 #include "engine/engine.h"
 #include "platform/message_box.h"

@@ -1,22 +1,23 @@
-#include "engine/plugin_app.h"
+#include "plugin/plugin_app.h"
 
-#include "engine/cabrillo_export.h"
 #include "engine/engine.h"
+#include "plugin/cabrillo_export.h"
 #include "platform/library_lifecycle.h"
 
-namespace engine {
+namespace plugin {
+
+using engine::CompanionUi;
+using engine::Engine;
 
 PluginApp &theApp() {
     static PluginApp app;
     return app;
 }
 
-bool PluginApp::InitInstance() {
-    // The one Cabrillo log of the library, with the system's way of showing
-    // the station details.
+bool PluginApp::InitInstance(reports::StationDetailsEditor &stationDetails) {
+    // The one Cabrillo log of the library.
     static reports::CabrilloLog cabrilloLog;
-    static CabrilloLogExport cabrilloExport(cabrilloLog,
-                                            reports::defaultStationDetailsEditor());
+    static CabrilloLogExport cabrilloExport(cabrilloLog, stationDetails);
     Engine::instance().setCabrilloExport(&cabrilloExport);
     return true;
 }
@@ -34,4 +35,4 @@ int PluginApp::ExitInstance(bool processEnding) {
     return 0;
 }
 
-}  // namespace engine
+}  // namespace plugin

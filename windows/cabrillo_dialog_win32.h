@@ -5,23 +5,23 @@
 #include "framework/dialog.h"
 #include "reports/cabrillo_log.h"
 
-namespace reports {
+namespace ui {
 
-class Cabrillo : public framework::CDialog {
+class CabrilloDialog : public framework::CDialog {
 public:
-    Cabrillo();
+    CabrilloDialog();
 
     // The texts shown and, after OK, edited; 8-bit host texts.
-    StationDetails values;
+    reports::StationDetails values;
 
 protected:
     void DoDataExchange(framework::CDataExchange &dx) override;
 };
 
 // Shows the dialog; true when the operator confirmed it.
-class CabrilloDialogEditor : public StationDetailsEditor {
+class CabrilloDialogEditor : public reports::StationDetailsEditor {
 public:
-    bool edit(StationDetails &details) override;
+    bool edit(reports::StationDetails &details) override;
 };
 
-}  // namespace reports
+}  // namespace ui

@@ -5,16 +5,16 @@
 #include "engine/seams.h"
 #include "reports/cabrillo_log.h"
 
-namespace engine {
+namespace plugin {
 
-class CabrilloLogExport : public CabrilloExport {
+class CabrilloLogExport : public engine::CabrilloExport {
 public:
     CabrilloLogExport(reports::CabrilloLog &log, reports::StationDetailsEditor &editor)
         : log_(log), editor_(editor) {}
 
-    int editStationDetails(const std::string &callsign, const OleTime &start,
-                           const OleTime &end) override;
-    void addQsoLine(const CabrilloQso &qso) override;
+    int editStationDetails(const std::string &callsign, const engine::OleTime &start,
+                           const engine::OleTime &end) override;
+    void addQsoLine(const engine::CabrilloQso &qso) override;
     std::optional<Outcome> writeLog(int claimedScore, const std::string &hostVersion) override;
 
 private:
@@ -22,4 +22,4 @@ private:
     reports::StationDetailsEditor &editor_;
 };
 
-}  // namespace engine
+}  // namespace plugin

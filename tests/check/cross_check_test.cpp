@@ -324,8 +324,14 @@ TEST(CheckClock, AnOffsetMostQsosAgreeOnBeyondTheWindowIsCorrected) {
             partners.push_back(cross.addLog("DL" + std::to_string(i + 1) + "XYZ", added));
         for (std::size_t i = 0; i < c.offsets.size(); ++i) {
             const long long minute = 16 * 60 + 7 * static_cast<long long>(i);
-            QsoFacts mine{"DL" + std::to_string(i + 1) + "XYZ", "80m", "CW", minute + c.offsets[i]};
-            QsoFacts theirs{"YO2AAA", "80m", "CW", minute};
+            QsoFacts mine;
+            mine.call = "DL" + std::to_string(i + 1) + "XYZ";
+            mine.band = "80m";
+            mine.modeClass = "CW";
+            mine.minute = minute + c.offsets[i];
+            QsoFacts theirs = mine;
+            theirs.call = "YO2AAA";
+            theirs.minute = minute;
             cross.addQso(own, mine);
             cross.addQso(partners[i], theirs);
         }

@@ -60,12 +60,14 @@ TEST(FileFaults, OldContentStaysWholeAndTheFailureIsTold) {
         engine.removeData(badQso(5));
         return summaryNames(engine, kBadQsoFile);
     };
+#ifndef _WIN32
     const auto prepareIni = [] {
         testing_support::writeFile(kPluginIni, "[Settings]\r\nMy_Country=BU\r\nprev_x=10\r\n");
     };
     const auto writeIni = [] {
         return !platform::writeProfileString("Settings", "prev_x", "20", kPluginIni);
     };
+#endif
     const auto prepareCabrillo = [&] {
         cabrillo.EditStationDetails("YO3AAA", editor);
         testing_support::writeFile("YO3AAA.cbr", "an earlier log\r\n");

@@ -52,6 +52,24 @@ bool OptionTable::readValue(const std::vector<std::string> &args, std::size_t &i
     return true;
 }
 
+bool OptionTable::walk(const std::vector<std::string> &args, const LogHandler &onLog,
+                       const OptionHandler &onOption, std::string &error) const {
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            if (!onLog(arg, optionsEnded, error)) return false;
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else {
+            std::string value;
+            if (!readValue(args, i, arg, value, error) || !onOption(arg, value, error))
+                return false;
+        }
+    }
+    return true;
+}
+
 std::string OptionTable::helpSection() const {
     std::string text;
     for (const OptionSpec &o : options_) {

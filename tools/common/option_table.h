@@ -3,6 +3,7 @@
 // completion are all made, so the three never disagree.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,17 @@ public:
     // to an option that takes none.
     bool readValue(const std::vector<std::string> &args, std::size_t &i, std::string &arg,
                    std::string &value, std::string &error) const;
+
+    // Walks a command line: each log argument (anything not starting with
+    // "-", "-" itself, or anything at all after "--"; afterDashDash tells
+    // which) goes to onLog, each option with its value (read as readValue
+    // does) to onOption. The first false stops the walk with its message.
+    using LogHandler =
+        std::function<bool(const std::string &arg, bool afterDashDash, std::string &error)>;
+    using OptionHandler = std::function<bool(const std::string &option, const std::string &value,
+                                             std::string &error)>;
+    bool walk(const std::vector<std::string> &args, const LogHandler &onLog,
+              const OptionHandler &onOption, std::string &error) const;
 
     // The options section of --help: each option, its text and an example.
     std::string helpSection() const;

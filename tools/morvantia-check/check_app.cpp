@@ -564,14 +564,8 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
 
 int runCheckApp(const std::vector<std::string> &args, std::FILE *out, std::FILE *err,
                 bool errIsTerminal) {
-    try {
-        return run(args, out, err, errIsTerminal);
-    } catch (const std::exception &e) {
-        std::fprintf(err, "%s: internal error: %s\n", kProgram, e.what());
-    } catch (...) {
-        std::fprintf(err, "%s: internal error\n", kProgram);
-    }
-    return tools::kExitUnusable;
+    return tools::runReportingFaults(kProgram, err,
+                                     [&] { return run(args, out, err, errIsTerminal); });
 }
 
 }  // namespace check

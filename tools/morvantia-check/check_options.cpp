@@ -61,12 +61,7 @@ const tools::OptionTable &checkOptionTable() {
 
 namespace {
 
-// Logs are files and folders: anything not starting with "-", or anything
-// at all after "--". "-" is caught here to be refused by name.
-bool isLogArgument(const std::string &arg, bool optionsEnded) {
-    return optionsEnded || arg.empty() || arg[0] != '-' || arg == "-";
-}
-
+// "-" is a log argument to the walk, refused here by name.
 bool readLogArgument(const std::string &arg, bool optionsEnded, CheckOptions &options,
                      std::string &error) {
     if (arg == "-" && !optionsEnded) {
@@ -81,18 +76,6 @@ bool readLogArgument(const std::string &arg, bool optionsEnded, CheckOptions &op
     return true;
 }
 
-// The option at args[i] and its value; no option of this program means
-// anything with an empty one.
-bool readOptionAndValue(const std::vector<std::string> &args, std::size_t &i, std::string &arg,
-                        std::string &value, std::string &error) {
-    if (!checkOptionTable().readValue(args, i, arg, value, error)) return false;
-    if (checkOptionTable().takesValue(arg) && value.empty()) {
-        error = arg + " needs a value";
-        return false;
-    }
-    return true;
-}
-
 bool readWindow(const std::string &value, CheckOptions &options, std::string &error) {
     if (!tools::allDigits(value) || value.size() > 4 || std::stoi(value) > kMaxWindowMinutes) {
         error = "--window \"" + value + "\" is not a number of minutes from 0 to " +
@@ -104,9 +87,14 @@ bool readWindow(const std::string &value, CheckOptions &options, std::string &er
 }
 
 // One option of morvantia-check with its value; what only this program
-// takes is read here, the rest by readSharedOption.
+// takes is read here, the rest by readSharedOption. No option of this
+// program means anything with an empty value.
 bool applyOption(const std::string &arg, const std::string &value, CheckOptions &options,
                  std::string &error) {
+    if (checkOptionTable().takesValue(arg) && value.empty()) {
+        error = arg + " needs a value";
+        return false;
+    }
     if (arg == "--window") return readWindow(value, options, error);
     if (arg == "--start" || arg == "--end")
         return tools::readPeriodOption(arg, value, arg == "--start" ? options.start : options.end,
@@ -143,20 +131,16 @@ bool checkCombination(const CheckOptions &options, std::string &error) {
 
 bool parseCheckOptions(const std::vector<std::string> &args, CheckOptions &options,
                        std::string &error) {
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string arg = args[i];
-        if (isLogArgument(arg, optionsEnded)) {
-            if (!readLogArgument(arg, optionsEnded, options, error)) return false;
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else {
-            std::string value;
-            if (!readOptionAndValue(args, i, arg, value, error)) return false;
-            if (!applyOption(arg, value, options, error)) return false;
-        }
-    }
-    return checkCombination(options, error);
+    return checkOptionTable().walk(
+               args,
+               [&options](const std::string &arg, bool afterDashDash, std::string &why) {
+                   return readLogArgument(arg, afterDashDash, options, why);
+               },
+               [&options](const std::string &arg, const std::string &value, std::string &why) {
+                   return applyOption(arg, value, options, why);
+               },
+               error) &&
+           checkCombination(options, error);
 }
 
 std::string checkHelpText() {

@@ -322,36 +322,41 @@ void CrossCheck::correctClocks() {
         for (Entry &e : entries_) e.minute = logs_[e.log].qsos[e.qso].minute;
 }
 
-void CrossCheck::matchExact() {
-    std::vector<long long> mine, theirs;
+template <typename Visit>
+void CrossCheck::forEachKeyRun(Visit visit) const {
     for (std::size_t begin = 0; begin < entries_.size();) {
         std::size_t end = begin;
         while (end < entries_.size() && entries_[end].key == entries_[begin].key) ++end;
         const Entry &first = entries_[begin];
-        const std::uint32_t owner = static_cast<std::uint32_t>(first.key >> 40);
-        const Qso &sample = logs_[first.log].qsos[first.qso];
-        const std::uint32_t other = stationOfCall_[sample.call];
-        // Each pair of stations once, from the side with the lower number.
-        if (other != kNoLog && other > owner && reachable(owner) &&
-            stations_[other].log != first.log) {
-            const std::uint64_t key = keyOf(other, stations_[owner].call, sample.slot);
-            const auto [from, to] = range(key, key);
-            if (from < to) {
-                mine.clear();
-                theirs.clear();
-                for (std::size_t i = begin; i < end; ++i) mine.push_back(entries_[i].minute);
-                for (std::size_t j = from; j < to; ++j) theirs.push_back(entries_[j].minute);
-                for (const auto &[i, j] : pairNearestFirst(mine, theirs, window_)) {
-                    const Entry &x = entries_[begin + i];
-                    const Entry &y = entries_[from + j];
-                    links_[x.log][x.qso] = links_[y.log][y.qso] = Link::Exact;
-                    partners_[x.log][x.qso] = {y.log, y.qso};
-                    partners_[y.log][y.qso] = {x.log, x.qso};
-                }
-            }
-        }
+        visit(begin, end, static_cast<std::uint32_t>(first.key >> 40),
+              logs_[first.log].qsos[first.qso]);
         begin = end;
     }
+}
+
+void CrossCheck::matchExact() {
+    std::vector<long long> mine, theirs;
+    forEachKeyRun([&](std::size_t begin, std::size_t end, std::uint32_t owner, const Qso &sample) {
+        const std::uint32_t other = stationOfCall_[sample.call];
+        // Each pair of stations once, from the side with the lower number.
+        if (other == kNoLog || other <= owner || !reachable(owner) ||
+            stations_[other].log == entries_[begin].log)
+            return;
+        const std::uint64_t key = keyOf(other, stations_[owner].call, sample.slot);
+        const auto [from, to] = range(key, key);
+        if (from == to) return;
+        mine.clear();
+        theirs.clear();
+        for (std::size_t i = begin; i < end; ++i) mine.push_back(entries_[i].minute);
+        for (std::size_t j = from; j < to; ++j) theirs.push_back(entries_[j].minute);
+        for (const auto &[i, j] : pairNearestFirst(mine, theirs, window_)) {
+            const Entry &x = entries_[begin + i];
+            const Entry &y = entries_[from + j];
+            links_[x.log][x.qso] = links_[y.log][y.qso] = Link::Exact;
+            partners_[x.log][x.qso] = {y.log, y.qso};
+            partners_[y.log][y.qso] = {x.log, x.qso};
+        }
+    });
 }
 
 void CrossCheck::matchBustedCalls() {
@@ -371,43 +376,37 @@ void CrossCheck::matchBustedCalls() {
     std::vector<Candidate> candidates;
     std::vector<long long> mine, theirs;
     std::vector<std::size_t> mineAt, theirsAt;
-    for (std::size_t begin = 0; begin < entries_.size();) {
-        std::size_t end = begin;
-        while (end < entries_.size() && entries_[end].key == entries_[begin].key) ++end;
-        const Entry &first = entries_[begin];
-        const std::uint32_t owner = static_cast<std::uint32_t>(first.key >> 40);
-        const Qso &sample = logs_[first.log].qsos[first.qso];
-        if (stationOfCall_[sample.call] == kNoLog && reachable(owner)) {
-            auto known = nearByCall.find(sample.call);
-            if (known == nearByCall.end())
-                known = nearByCall.emplace(sample.call, logCalls.near(calls_.text(sample.call))).first;
-            for (std::uint32_t station : known->second) {
-                if (stations_[station].log == first.log) continue;
-                const std::uint64_t key = keyOf(station, stations_[owner].call, sample.slot);
-                const auto [from, to] = range(key, key);
-                mine.clear();
-                theirs.clear();
-                mineAt.clear();
-                theirsAt.clear();
-                for (std::size_t i = begin; i < end; ++i) {
-                    mine.push_back(entries_[i].minute);
-                    mineAt.push_back(i);
+    forEachKeyRun([&](std::size_t begin, std::size_t end, std::uint32_t owner, const Qso &sample) {
+        if (stationOfCall_[sample.call] != kNoLog || !reachable(owner)) return;
+        const std::uint32_t ownLog = entries_[begin].log;
+        auto known = nearByCall.find(sample.call);
+        if (known == nearByCall.end())
+            known = nearByCall.emplace(sample.call, logCalls.near(calls_.text(sample.call))).first;
+        for (std::uint32_t station : known->second) {
+            if (stations_[station].log == ownLog) continue;
+            const std::uint64_t key = keyOf(station, stations_[owner].call, sample.slot);
+            const auto [from, to] = range(key, key);
+            mine.clear();
+            theirs.clear();
+            mineAt.clear();
+            theirsAt.clear();
+            for (std::size_t i = begin; i < end; ++i) {
+                mine.push_back(entries_[i].minute);
+                mineAt.push_back(i);
+            }
+            for (std::size_t j = from; j < to; ++j)
+                if (links_[entries_[j].log][entries_[j].qso] == Link::None) {
+                    theirs.push_back(entries_[j].minute);
+                    theirsAt.push_back(j);
                 }
-                for (std::size_t j = from; j < to; ++j)
-                    if (links_[entries_[j].log][entries_[j].qso] == Link::None) {
-                        theirs.push_back(entries_[j].minute);
-                        theirsAt.push_back(j);
-                    }
-                for (const auto &[i, j] : pairNearestFirst(mine, theirs, window_)) {
-                    const Entry &x = entries_[mineAt[i]];
-                    const Entry &y = entries_[theirsAt[j]];
-                    candidates.push_back({distance(x.minute, y.minute), x.minute,
-                                          {x.log, x.qso}, {y.log, y.qso}});
-                }
+            for (const auto &[i, j] : pairNearestFirst(mine, theirs, window_)) {
+                const Entry &x = entries_[mineAt[i]];
+                const Entry &y = entries_[theirsAt[j]];
+                candidates.push_back({distance(x.minute, y.minute), x.minute,
+                                      {x.log, x.qso}, {y.log, y.qso}});
             }
         }
-        begin = end;
-    }
+    });
     std::sort(candidates.begin(), candidates.end(), [](const Candidate &x, const Candidate &y) {
         return std::tie(x.distance, x.minute, x.busted.log, x.busted.qso, x.confirmed.log,
                         x.confirmed.qso) < std::tie(y.distance, y.minute, y.busted.log,

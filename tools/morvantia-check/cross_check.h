@@ -175,6 +175,11 @@ private:
     bool reachable(std::uint32_t station) const;
     void buildIndex();
     void correctClocks();
+    // visit(begin, end, owner, sample) for each run of entries_ with one key:
+    // the QSOs of one station with one call in one band and mode class;
+    // sample is the run's first QSO.
+    template <typename Visit>
+    void forEachKeyRun(Visit visit) const;
     void matchExact();
     void matchBustedCalls();
     void decide();

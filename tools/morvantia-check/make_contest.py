@@ -423,14 +423,23 @@ class Contest:
         self.faults[kind] = len(taken)
         return taken
 
+    def take_lines(self, kind, wanted, predicate=lambda index, side: True):
+        """As take, each as the erring side's line and the other side's."""
+        return [(self.event_lines[index][side], self.event_lines[index][1 - side])
+                for index, side in self.take(kind, wanted, predicate)]
+
+    @staticmethod
+    def blame(line, other, fault, status):
+        """line carries the fault; other, the right side, confirms it."""
+        line.fault, line.status, line.other = fault, status, other
+        other.status, other.other = "confirmed", line
+
     def inject_structural(self):
         """Faults that add or remove lines, before serial numbers are given."""
         rng = self.rng
         # Dupes: the erring side logs the QSO again two minutes later.
-        for index, side in self.take("dupe", self.count(2.5, 1)):
-            line = self.event_lines[index][side]
-            other = self.event_lines[index][1 - side]
-            dupe = Line(line.owner, index, line.call, line.minute + 2, line.band, line.mclass,
+        for line, other in self.take_lines("dupe", self.count(2.5, 1)):
+            dupe = Line(line.owner, line.event, line.call, line.minute + 2, line.band, line.mclass,
                         line.mode, line.khz)
             dupe.fault = "dupe"
             dupe.status = "dupe"
@@ -510,30 +519,21 @@ class Contest:
             line = self.event_lines[index][side]
             other = self.event_lines[index][1 - side]
             line.call = self.busts[(index, side)]
-            line.fault, line.status, line.other = "busted_call", "busted_call", other
-            other.status, other.other = "confirmed", line
-        for index, side in self.take("wrong_serial", self.count(5, 1)):
-            line = self.event_lines[index][side]
-            other = self.event_lines[index][1 - side]
+            self.blame(line, other, "busted_call", "busted_call")
+        for line, other in self.take_lines("wrong_serial", self.count(5, 1)):
             wrong = line.serial_received
             while wrong == line.serial_received or wrong == 599 or wrong > 999:
                 wrong = max(1, line.serial_received + rng.choice([-10, -1, 1, 9, 10, 100]))
             line.serial_received = wrong
-            line.fault, line.status, line.other = "wrong_serial", "busted_exchange", other
-            other.status, other.other = "confirmed", line
-        for index, side in self.take("wrong_code", self.count(5, 1)):
-            line = self.event_lines[index][side]
-            other = self.event_lines[index][1 - side]
+            self.blame(line, other, "wrong_serial", "busted_exchange")
+        for line, other in self.take_lines("wrong_code", self.count(5, 1)):
             worked = other.owner
             pool = COUNTIES if worked.romanian else CODES_FOREIGN
             line.code_received = rng.choice([c for c in pool if c != worked.code])
-            line.fault, line.status, line.other = "wrong_code", "busted_exchange", other
-            other.status, other.other = "confirmed", line
-        for index, side in self.take("bad_county", self.count(2.5, 1),
-                                     lambda index, side:
-                                     self.event_lines[index][1 - side].owner.romanian):
-            line = self.event_lines[index][side]
-            other = self.event_lines[index][1 - side]
+            self.blame(line, other, "wrong_code", "busted_exchange")
+        for line, other in self.take_lines("bad_county", self.count(2.5, 1),
+                                           lambda index, side:
+                                           self.event_lines[index][1 - side].owner.romanian):
             line.code_received = "QX"
             line.fault, line.status = "bad_county", "bad"
             other.status, other.other = "confirmed", line

@@ -5,6 +5,7 @@
 #include "platform/folders.h"
 #include "tools/common/contest_log.h"
 #include "tools/common/country_prefix.h"
+#include "tools/common/exit_status.h"
 #include "tools/common/input_file.h"
 #include "tools/common/json_layout.h"
 #include "tools/common/messages.h"
@@ -400,14 +401,7 @@ std::string logStem(const std::string &path) {
 
 int runApp(const std::vector<std::string> &args, std::FILE *in, std::FILE *out,
            std::FILE *err) {
-    try {
-        return run(args, in, out, err);
-    } catch (const std::exception &e) {
-        std::fprintf(err, "%s: internal error: %s\n", kProgram, e.what());
-    } catch (...) {
-        std::fprintf(err, "%s: internal error\n", kProgram);
-    }
-    return kExitUnusable;
+    return runReportingFaults(kProgram, err, [&] { return run(args, in, out, err); });
 }
 
 }  // namespace score

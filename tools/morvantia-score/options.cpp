@@ -101,12 +101,7 @@ const OptionTable &optionTable() {
 
 namespace {
 
-// A log name: anything not starting with "-", "-" itself (standard input),
-// or anything at all after "--".
-bool isLogArgument(const std::string &arg, bool optionsEnded) {
-    return optionsEnded || arg == "-" || arg.empty() || arg[0] != '-';
-}
-
+// "-" is standard input.
 bool readLogArgument(const std::string &arg, Options &options, bool &logSeen,
                      std::string &error) {
     if (logSeen) {
@@ -116,18 +111,6 @@ bool readLogArgument(const std::string &arg, Options &options, bool &logSeen,
     }
     options.logPath = arg;
     logSeen = true;
-    return true;
-}
-
-// The option at args[i] and its value. Every value may end up in the
-// plug-in's INI file or a file name, so a line break never gets through.
-bool readOptionAndValue(const std::vector<std::string> &args, std::size_t &i, std::string &arg,
-                        std::string &value, std::string &error) {
-    if (!optionTable().readValue(args, i, arg, value, error)) return false;
-    if (optionTable().takesValue(arg) && !isSafeIniValue(value)) {
-        error = arg + ": the value holds a line break or another control character";
-        return false;
-    }
     return true;
 }
 
@@ -178,9 +161,15 @@ bool readStationDetail(const std::string &value, Options &options, std::string &
 }
 
 // One option of morvantia-score with its value; what only this program
-// takes is read here, the rest by readSharedOption.
+// takes is read here, the rest by readSharedOption. Every value may end up
+// in the plug-in's INI file or a file name, so a line break never gets
+// through.
 bool applyOption(const std::string &arg, const std::string &value, Options &options,
                  std::string &error) {
+    if (optionTable().takesValue(arg) && !isSafeIniValue(value)) {
+        error = arg + ": the value holds a line break or another control character";
+        return false;
+    }
     if (arg == "--call") return readCall(value, options, error);
     if (arg == "--code") return readCode(value, options, error);
     if (arg == "--out") return readOutFolder(value, options, error);
@@ -226,20 +215,16 @@ bool checkCombination(const Options &options, bool logSeen, std::string &error) 
 bool parseOptions(const std::vector<std::string> &args, Options &options,
                   std::string &error) {
     bool logSeen = false;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string arg = args[i];
-        if (isLogArgument(arg, optionsEnded)) {
-            if (!readLogArgument(arg, options, logSeen, error)) return false;
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else {
-            std::string value;
-            if (!readOptionAndValue(args, i, arg, value, error)) return false;
-            if (!applyOption(arg, value, options, error)) return false;
-        }
-    }
-    return checkCombination(options, logSeen, error);
+    return optionTable().walk(
+               args,
+               [&](const std::string &arg, bool, std::string &why) {
+                   return readLogArgument(arg, options, logSeen, why);
+               },
+               [&options](const std::string &arg, const std::string &value, std::string &why) {
+                   return applyOption(arg, value, options, why);
+               },
+               error) &&
+           checkCombination(options, logSeen, error);
 }
 
 std::string helpText() {

@@ -175,11 +175,9 @@ void scoreStore(EngineState &state, ScoreCache &cache) {
         for (std::size_t name = 0; name < names.size(); ++name) {
             const reports::BandFigures &part = block.bands[name];
             reports::BandFigures &figures = cache.figures[name];
-            figures.qsos += part.qsos;
-            figures.digi += part.digi;
-            figures.cw += part.cw;
-            figures.ssb += part.ssb;
-            figures.dupes += part.dupes;
+            // A block's part has no points, counties or countries yet:
+            // those are made over the whole log below.
+            reports::addCounts(figures, part);
             figures.twoPointQsos += part.twoPointQsos;
             figures.fourPointQsos += part.fourPointQsos;
             for (int mode = 0; mode < kModeClasses; ++mode) {
@@ -243,14 +241,7 @@ reports::ResultFigures scoreLog(EngineState &state) {
     for (std::size_t i = 0; i < cache.figures.size(); ++i) {
         const reports::BandFigures &figures = cache.figures[i];
         reports::appendBandRow(out, html, state.workedBands[i], figures);
-        totals.qsos += figures.qsos;
-        totals.points += figures.points;
-        totals.counties += figures.counties;
-        totals.countries += figures.countries;
-        totals.digi += figures.digi;
-        totals.cw += figures.cw;
-        totals.ssb += figures.ssb;
-        totals.dupes += figures.dupes;
+        reports::addCounts(totals, figures);
     }
 
     totals.badShown = problemCount;

@@ -3,19 +3,14 @@
 // QSOs, with or without a country file. Besides the sanitizers' findings:
 // every QSO kept has a call and a valid time, and problems come sorted.
 #include "fuzz/fuzz_support.h"
+#include "tests/support/sample_country_file.h"
 #include "tools/common/contest_log.h"
 
 #include <string>
 
 namespace {
 
-const char *const kCountryFile =
-    "Romania:                  20:  28:  EU:   45.78:   -24.70:    -2.0:  YO:\n"
-    "    YO,YP,YQ,YR,=YO9HQ(15);\n"
-    "Fed. Rep. of Germany:     14:  28:  EU:   51.00:   -10.00:    -1.0:  DL:\n"
-    "    DA,DB,DC,DD,DE,DF,DG,DH,DI,DJ,DK,DL,DM,DN,DO,DP,DQ,DR,=YO9ZZZ;\n"
-    "Sicily:                   15:  28:  EU:   37.50:   -14.00:    -1.0:  *IT9:\n"
-    "    IB9,ID9,IE9,IF9,II9,IJ9,IO9,IQ9,IR9,IT9,IU9,IW9,IY9;\n";
+const char *const kCountryFile = testing_support::kSampleCountryFile;
 
 const tools::CountryResolver &withCountryFile() {
     static const tools::CountryResolver resolver = [] {

@@ -1,4 +1,5 @@
 #include "platform/folders.h"
+#include "platform/folders_os.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,27 +32,17 @@ bool isFolder(const std::string &path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool makeFolders(const std::string &path, std::string &error) {
-    if (path.empty()) {
-        error = "empty folder name";
-        return false;
-    }
-    // Each prefix ending before a separator, then the whole path.
-    for (std::size_t i = 1; i <= path.size(); ++i) {
-        if (i < path.size() && path[i] != '/') continue;
-        const std::string part = path.substr(0, i);
-        if (isFolder(part)) continue;
-        if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) {
-            error = part + ": " + std::strerror(errno);
-            return false;
-        }
-    }
-    if (!isFolder(path)) {
-        error = path + ": exists and is not a folder";
-        return false;
-    }
-    return true;
+namespace os {
+
+bool isFolderSeparator(char c) { return c == '/'; }
+
+bool makeFolder(const std::string &path, std::string &error) {
+    if (::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST) return true;
+    error = path + ": " + std::strerror(errno);
+    return false;
 }
+
+}  // namespace os
 
 std::string absolutePath(const std::string &path) {
     if (!path.empty() && path[0] == '/') return path;

@@ -1,4 +1,5 @@
 #include "platform/folders.h"
+#include "platform/folders_os.h"
 
 #include "platform/system_error_win32.h"
 
@@ -38,30 +39,20 @@ bool isFolder(const std::string &path) {
            (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool makeFolders(const std::string &path, std::string &error) {
-    if (path.empty()) {
-        error = "empty folder name";
-        return false;
-    }
-    // Each prefix ending before a separator, then the whole path; drive
-    // roots ("C:\") and shares already exist and are skipped by isFolder.
-    for (std::size_t i = 1; i <= path.size(); ++i) {
-        if (i < path.size() && !isSeparator(path[i])) continue;
-        const std::string part = path.substr(0, i);
-        if (part.size() == 2 && part[1] == ':') continue;
-        if (isFolder(part)) continue;
-        if (!::CreateDirectoryA(part.c_str(), nullptr) &&
-            ::GetLastError() != ERROR_ALREADY_EXISTS) {
-            error = part + ": " + lastError();
-            return false;
-        }
-    }
-    if (!isFolder(path)) {
-        error = path + ": exists and is not a folder";
-        return false;
-    }
-    return true;
+namespace os {
+
+bool isFolderSeparator(char c) { return isSeparator(c); }
+
+bool makeFolder(const std::string &path, std::string &error) {
+    // A drive ("C:") is there or cannot be made.
+    if (path.size() == 2 && path[1] == ':') return true;
+    if (::CreateDirectoryA(path.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS)
+        return true;
+    error = path + ": " + lastError();
+    return false;
 }
+
+}  // namespace os
 
 std::string absolutePath(const std::string &path) {
     const DWORD needed = ::GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);

@@ -12,6 +12,17 @@ const char *const htmlHead =
     "<body>";
 const char *const htmlFooter = "</table></body></html>";
 
+void addCounts(RowFigures &sum, const RowFigures &part) {
+    sum.qsos += part.qsos;
+    sum.points += part.points;
+    sum.counties += part.counties;
+    sum.countries += part.countries;
+    sum.digi += part.digi;
+    sum.cw += part.cw;
+    sum.ssb += part.ssb;
+    sum.dupes += part.dupes;
+}
+
 namespace {
 
 const char *const htmlTitle =

@@ -7,8 +7,8 @@
 
 namespace reports {
 
-// The figures of one band row.
-struct BandFigures {
+// The counts of one row of the table: a band's, or the total of them all.
+struct RowFigures {
     int32_t qsos = 0;
     int32_t points = 0;
     int32_t counties = 0;
@@ -17,20 +17,19 @@ struct BandFigures {
     int32_t cw = 0;
     int32_t ssb = 0;
     int32_t dupes = 0;
+};
+
+// Adds part's counts to sum's.
+void addCounts(RowFigures &sum, const RowFigures &part);
+
+// The figures of one band row.
+struct BandFigures : RowFigures {
     int32_t twoPointQsos = 0;
     int32_t fourPointQsos = 0;
 };
 
 // The figures summed over all band rows, with what is shown below them.
-struct ResultFigures {
-    int32_t qsos = 0;
-    int32_t points = 0;
-    int32_t counties = 0;
-    int32_t countries = 0;
-    int32_t digi = 0;
-    int32_t cw = 0;
-    int32_t ssb = 0;
-    int32_t dupes = 0;
+struct ResultFigures : RowFigures {
     int32_t badShown = 0;
     int32_t score = 0;
 };

@@ -1,5 +1,6 @@
 // The worked station's country prefix: Romanian calls in every form, the
 // best guess for the rest, and a country file that decides.
+#include "tests/support/sample_country_file.h"
 #include "tools/common/country_prefix.h"
 
 #include <gtest/gtest.h>
@@ -52,15 +53,7 @@ TEST(OtherStations, MaritimeAndAeronauticalMobileAreInNoCountry) {
     EXPECT_EQ(locationPart("/"), "");
 }
 
-const char *const kCountryFile =
-    "Romania:                  20:  28:  EU:   45.78:   -24.70:    -2.0:  YO:\n"
-    "    YO,YP,YQ,YR,=YO9HQ(15);\n"
-    "Fed. Rep. of Germany:     14:  28:  EU:   51.00:   -10.00:    -1.0:  DL:\n"
-    "    DA,DB,DC,DD,DE,DF,DG,DH,DI,DJ,DK,DL,DM,DN,DO,DP,DQ,DR,=YO9ZZZ;\n"
-    "Sicily:                   15:  28:  EU:   37.50:   -14.00:    -1.0:  *IT9:\n"
-    "    IB9,ID9,IE9,IF9,II9,IJ9,IO9,IQ9,IR9,IT9,IU9,IW9,IY9;\n"
-    "Italy:                    15:  28:  EU:   42.82:   -12.58:    -1.0:  I:\n"
-    "    I,IK[28]<42.0/-12.0>{EU}~-1.0~,IZ;\n";
+const char *const kCountryFile = testing_support::kSampleCountryFile;
 
 TEST(CountryFileFormat, ExactCallsLongestPrefixesAndOverrideMarks) {
     std::string error;

@@ -346,6 +346,47 @@ private:
 };
 #endif
 
+// The plug-in loaded in a working folder of this run's own, which the run
+// leaves nothing of: not at its end, not on a signal. The folder is made,
+// watched and given to the plug-in holding busy_, so that a signal in the
+// meantime waits and then finds it; the signals are blocked before that,
+// and before the reading thread starts, which takes them over blocked. The
+// plug-in (which writes nothing as it goes) is unloaded before the folder
+// is removed.
+class PluginWorkspace {
+public:
+    PluginWorkspace(const std::string &pluginPath, const std::string &outDir) {
+#ifndef _WIN32
+        cleanup_.watch(scratch_.path());
+#endif
+        const std::string workFolder =
+            scratch_.path().empty() ? platform::joinPath(outDir, ".plugin") : scratch_.path();
+        opened_ = plugin_.open(pluginPath, workFolder, error_);
+        settingUp_.unlock();
+    }
+    PluginWorkspace(const PluginWorkspace &) = delete;
+    PluginWorkspace &operator=(const PluginWorkspace &) = delete;
+
+    // False, with the reason, when the plug-in could not be set up.
+    bool opened(std::string &error) const {
+        if (!opened_) error = error_;
+        return opened_;
+    }
+    LogScorer &scorer() { return holding_; }
+
+private:
+    std::mutex busy_;
+#ifndef _WIN32
+    SignalCleanup cleanup_{busy_};
+#endif
+    std::unique_lock<std::mutex> settingUp_{busy_};
+    ScratchFolder scratch_{busy_};
+    PluginScorer plugin_;
+    FolderHoldingScorer holding_{plugin_, busy_};
+    bool opened_ = false;
+    std::string error_;
+};
+
 std::optional<std::string> freshFolder() {
     for (int n = 1; n < 1000; ++n) {
         const std::string name = n == 1 ? "check-results" : "check-results-" + std::to_string(n);
@@ -501,33 +542,13 @@ int run(const std::vector<std::string> &args, std::FILE *out, std::FILE *err, bo
     const std::string pluginPath = options.pluginPath
                                        ? platform::absolutePath(*options.pluginPath)
                                        : platform::defaultPluginPath();
-    std::mutex folderBusy;
-#ifndef _WIN32
-    // Before the folder is made and before the reading thread starts, which
-    // takes the blocked signals over.
-    SignalCleanup cleanup(folderBusy);
-#endif
-    // The folder is made, watched and given to the plug-in holding busy, so
-    // a signal meanwhile waits and then finds it. Made before the plug-in is
-    // loaded, so that it is removed only after the plug-in is gone (which
-    // writes nothing as it goes).
-    std::unique_lock<std::mutex> settingUp(folderBusy);
-    const ScratchFolder scratch(folderBusy);
-#ifndef _WIN32
-    cleanup.watch(scratch.path());
-#endif
-    PluginScorer scorer;
-    const std::string workFolder =
-        scratch.path().empty() ? platform::joinPath(outDir, ".plugin") : scratch.path();
-    const bool opened = scorer.open(pluginPath, workFolder, error);
-    settingUp.unlock();
-    if (!opened) {
+    PluginWorkspace workspace(pluginPath, outDir);
+    if (!workspace.opened(error)) {
         messages.error(error);
         return tools::kExitUnusable;
     }
 
-    FolderHoldingScorer holdingScorer(scorer, folderBusy);
-    ContestCheck contest(options.windowMinutes, holdingScorer, countries, options.fixClocks);
+    ContestCheck contest(options.windowMinutes, workspace.scorer(), countries, options.fixClocks);
     contest.setPeriod({options.start, options.end});
     if (!readLogs(inputs, countries, contest, messages, barShown, err, progress, problems))
         return tools::kExitUnusable;

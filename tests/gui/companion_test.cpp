@@ -110,6 +110,18 @@ HWND waitForPreviousQso() {
     return found;
 }
 
+// The county tracker under the caption its opener gave it, or the one the
+// refresh that follows the opening gives it (which may come first).
+HWND waitForCountyTracker() {
+    HWND found = nullptr;
+    waitUntil([&] {
+        found = findWindow("YO-COUNTY");
+        if (found == nullptr) found = findWindow("YO County - worked CW on 80m 0 of 48");
+        return found != nullptr;
+    });
+    return found;
+}
+
 // The colour of a button's face: just inside a rectangle's edge, or left
 // of an ellipse's centred label.
 COLORREF faceOf(HWND dialog, int id, bool ellipse = false) {
@@ -264,7 +276,7 @@ TEST_F(Companion, CheckBoxesOpenCloseAndKeepTheWindowsOnTop) {
     EXPECT_EQ(ini("setup_view_prev_qso"), "0");
 
     ASSERT_TRUE(clickControl(setup, IDC_SETUP_COUNTY_TRACKER));
-    HWND tracker = waitForWindow("YO-COUNTY");
+    HWND tracker = waitForCountyTracker();
     ASSERT_NE(tracker, nullptr);
     EXPECT_EQ(ini("County"), "1");
     ASSERT_TRUE(clickControl(setup, IDC_SETUP_PREVIOUS_QSO));

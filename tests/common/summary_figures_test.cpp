@@ -52,6 +52,28 @@ TEST(PlainSummary, OtherLayoutsAreNotGuessedAt) {
     EXPECT_FALSE(readPlainSummary(bad));
 }
 
+// The figures, not the plug-in's 32-bit score, in both forms of the
+// summary: a score past 2147483647 is told from its wrapped value.
+TEST(SummaryScore, FullScoreFromEitherFormBeyondThe32BitLimit) {
+    std::string wide = kSummary;
+    const std::string total = "Total\t 4\t 12\t 1\t 2";
+    wide.replace(wide.find(total), total.size(), "Total\t 4\t 3000000\t 700\t 100");
+    const std::string html =
+        "<html><body><table><tr><th>Score:</th><td colspan=9><center>3000000 * (700 + 100) = "
+        "-1894967296</center></td></tr></table></body></html>";
+    const struct {
+        std::string summary;
+        std::optional<long long> full;
+    } cases[] = {
+        {kSummary, 36},
+        {wide, 2400000000LL},
+        {html, 2400000000LL},
+        {"<html><body></body></html>", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto &c : cases) EXPECT_EQ(fullScore(c.summary), c.full) << c.summary;
+}
+
 TEST(JsonText, EscapesAndEncodings) {
     EXPECT_EQ(jsonString("a\"b\\c\td\r\n"), "\"a\\\"b\\\\c\\td\\r\\n\"");
     EXPECT_EQ(jsonString(std::string("\x01", 1)), "\"\\u0001\"");

@@ -97,8 +97,19 @@ std::optional<SummaryFigures> readPlainSummary(const std::string &summary) {
     return figures;
 }
 
-long long fullScore(const SummaryFigures &f) {
-    return (static_cast<long long>(f.total.countries) + f.total.counties) * f.total.points;
+std::optional<long long> fullScore(const std::string &summary) {
+    if (const std::optional<SummaryFigures> f = readPlainSummary(summary))
+        return (static_cast<long long>(f->total.countries) + f->total.counties) * f->total.points;
+    // The HTML page's last row: "<th>Score:</th><td colspan=9><center>points *
+    // (counties + countries) = score</center>".
+    const std::string lead = "<th>Score:</th><td colspan=9><center>";
+    const std::size_t at = summary.rfind(lead);
+    if (at == std::string::npos) return std::nullopt;
+    long long points = 0, counties = 0, countries = 0;
+    if (std::sscanf(summary.c_str() + at + lead.size(), "%lld * (%lld + %lld) =", &points,
+                    &counties, &countries) != 3)
+        return std::nullopt;
+    return (countries + counties) * points;
 }
 
 }  // namespace tools

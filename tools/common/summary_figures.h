@@ -28,9 +28,10 @@ struct SummaryFigures {
 std::optional<SummaryFigures> readPlainSummary(const std::string &summary);
 
 // The score the plug-in's own figures make, (countries + counties) x
-// points, counted without its 32-bit limit. When it differs from the
-// plug-in's score, the plug-in's score wrapped: the log's score is more
-// than the plug-in can hold.
-long long fullScore(const SummaryFigures &figures);
+// points, counted without its 32-bit limit, from its plain or its HTML
+// summary; nothing when the summary has neither layout. When it differs
+// from the plug-in's score, the plug-in's score wrapped: the log's score is
+// more than the plug-in can hold.
+std::optional<long long> fullScore(const std::string &summary);
 
 }  // namespace tools

@@ -113,9 +113,8 @@ bool PluginScorer::readScore(ScoredLog &scored, std::string &error) {
     }
     scored.score = points;
     scored.beyondPlugin.reset();
-    if (const std::optional<tools::SummaryFigures> figures = tools::readPlainSummary(summary);
-        figures && tools::fullScore(*figures) != points)
-        scored.beyondPlugin = tools::fullScore(*figures);
+    if (const std::optional<long long> full = tools::fullScore(summary); full && *full != points)
+        scored.beyondPlugin = full;
     return true;
 }
 

@@ -291,9 +291,11 @@ bool printOutcome(const Options &options, const std::string &logName, const Cont
                   std::FILE *out) {
     const std::optional<SummaryFigures> figures = readPlainSummary(outcome.summary);
     // The plug-in counts its score in 32 bits; a log whose score is more
-    // than that holds gets a wrapped one, which must never be shown as its score.
-    if (figures && fullScore(*figures) != outcome.score) {
-        messages.error(logName + ": the score, " + std::to_string(fullScore(*figures)) +
+    // than that holds gets a wrapped one, which must never be shown as its
+    // score, in any form of the summary.
+    if (const std::optional<long long> full = fullScore(outcome.summary);
+        full && *full != outcome.score) {
+        messages.error(logName + ": the score, " + std::to_string(*full) +
                        ", is more than the plug-in can hold (2147483647); it would give " +
                        std::to_string(outcome.score));
         return false;

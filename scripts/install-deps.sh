@@ -10,7 +10,7 @@ packages=(
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
   llvm python3
   wine wine64 wine32:i386 fonts-wine xvfb xauth imagemagick
-  nlohmann-json3-dev libstb-dev
+  nlohmann-json3-dev libstb-dev nodejs
   help2man zip unzip file man-db
   qemu-system-x86 busybox-static
 )

@@ -21,7 +21,7 @@ constexpr long kSecondsPerDay = 86400;
 constexpr double kTruncationAllowance = 0.00000000001;
 
 // Days from 1970-01-01 to the given proleptic Gregorian date.
-long daysFromCivil(long y, unsigned m, unsigned d) {
+constexpr long daysFromCivil(long y, unsigned m, unsigned d) {
     y -= m <= 2;
     const long era = (y >= 0 ? y : y - 399) / 400;
     const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -42,7 +42,10 @@ void civilFromDays(long z, int &y, int &m, int &d) {
     y = static_cast<int>(static_cast<long>(yoe) + era * 400 + (m <= 2));
 }
 
-const long kOleEpoch = daysFromCivil(1899, 12, 30);
+// Known when the program is built: a value computed as the program starts
+// would read as 0 to any code that runs before that.
+constexpr long kOleEpoch = daysFromCivil(1899, 12, 30);
+static_assert(kOleEpoch == -25569, "the OLE date's day 0 is 1899-12-30");
 
 }  // namespace
 

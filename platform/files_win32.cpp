@@ -79,18 +79,28 @@ namespace os {
 
 std::int64_t fileLength(std::FILE *file) { return ::_filelengthi64(::_fileno(file)); }
 
+namespace {
+
+// A file's stamp from what the system tells of it; none for a folder.
+std::optional<FileStamp> stampOf(DWORD attributes, DWORD sizeHigh, DWORD sizeLow,
+                                 const FILETIME &written) {
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
+    FileStamp stamp;
+    stamp.size = (static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow;
+    stamp.modified = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime);
+    return stamp;
+}
+
+}  // namespace
+
 std::optional<FileStamp> fileStamp(std::FILE *file) {
     BY_HANDLE_FILE_INFORMATION info{};
     const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file)));
-    if (handle == INVALID_HANDLE_VALUE || !::GetFileInformationByHandle(handle, &info) ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    if (handle == INVALID_HANDLE_VALUE || !::GetFileInformationByHandle(handle, &info))
         return std::nullopt;
-    FileStamp stamp;
-    stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    stamp.modified = static_cast<std::int64_t>(
-        (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-        info.ftLastWriteTime.dwLowDateTime);
-    return stamp;
+    return stampOf(info.dwFileAttributes, info.nFileSizeHigh, info.nFileSizeLow,
+                   info.ftLastWriteTime);
 }
 
 bool truncateFile(std::FILE *file, std::int64_t length) {
@@ -101,15 +111,10 @@ bool truncateFile(std::FILE *file, std::int64_t length) {
 
 std::optional<FileStamp> fileStamp(const std::string &path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
         return std::nullopt;
-    FileStamp stamp;
-    stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    stamp.modified = static_cast<std::int64_t>(
-        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-        data.ftLastWriteTime.dwLowDateTime);
-    return stamp;
+    return os::stampOf(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
+                       data.ftLastWriteTime);
 }
 
 void removeFile(const std::string &name) { ::DeleteFileA(name.c_str()); }
